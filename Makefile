@@ -1,0 +1,42 @@
+# Nerim: `make run` meshes the bundled example, `make test` runs every test.
+JOBS      ?= $(shell nproc)
+BUILD     := build
+EXAMPLE   ?= examples/breakwater/breakwater.dat
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@tools/install-deps
+
+$(BUILD)/release/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DNERIM_TESTS=OFF
+
+build: deps $(BUILD)/release/CMakeCache.txt
+	cmake --build $(BUILD)/release -j $(JOBS)
+
+run: build
+	@tools/run-example $(BUILD)/release $(EXAMPLE)
+
+$(BUILD)/test/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Debug -DNERIM_SANITIZE=ON
+
+test: deps $(BUILD)/test/CMakeCache.txt
+	cmake --build $(BUILD)/test -j $(JOBS)
+	cd $(BUILD)/test && \
+	  QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$$(mktemp -d) \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+$(BUILD)/bench/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DNERIM_TESTS=OFF -DNERIM_BENCH=ON
+
+bench: deps $(BUILD)/bench/CMakeCache.txt
+	cmake --build $(BUILD)/bench -j $(JOBS)
+	@tools/run-bench $(BUILD)/bench
+
+clean:
+	rm -rf $(BUILD)

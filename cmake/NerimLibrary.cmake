@@ -1,0 +1,13 @@
+# nerim_library(NAME DIRECTORY dir [DIRECTORY dir ...] [LINK targets...])
+# Builds a static library of the .cpp files (and Qt resources) found in the given folders.
+function(nerim_library name)
+  cmake_parse_arguments(ARG "" "" "DIRECTORY;LINK" ${ARGN})
+  set(sources)
+  foreach(dir IN LISTS ARG_DIRECTORY)
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
+    list(APPEND sources ${found})
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LINK} PRIVATE nerim_warnings)
+endfunction()

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace nerim {
+
+// Files are 8-bit text in the Windows-1252 code page; inside the program text is UTF-8.
+
+// Windows-1252 bytes to UTF-8. The five bytes that code page leaves undefined map to U+FFFD.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// UTF-8 to Windows-1252 bytes. A character the code page cannot hold, or a malformed UTF-8
+// sequence, becomes "?".
+std::string Utf8ToCp1252(std::string_view text);
+
+// True when every byte is 7-bit ASCII, in which case both conversions are the identity.
+bool IsAscii(std::string_view text);
+
+}  // namespace nerim

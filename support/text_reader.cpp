@@ -1,0 +1,101 @@
+#include "support/text_reader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "support/encoding.h"
+#include "support/exception.h"
+#include "support/number_format.h"
+
+namespace nerim {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+}  // namespace
+
+TextReader::TextReader(std::string bytes, std::string sourceName)
+    : bytes_(std::move(bytes)), sourceName_(std::move(sourceName)) {}
+
+TextReader TextReader::FromFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw EInOutError("Error de entrada/salida: no se puede abrir el archivo \"" + path.string() + "\" (" +
+                          std::strerror(errno) + ")");
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw EInOutError("Error de entrada/salida: no se puede leer el archivo \"" + path.string() + "\"");
+    return TextReader(std::move(bytes), path.string());
+}
+
+void TextReader::Fail(const std::string& message) const {
+    throw EInOutError(message + " en \"" + sourceName_ + "\", línea " + std::to_string(line_));
+}
+
+void TextReader::ConsumeLineEnd() {
+    // CR LF, LF or a lone CR end a line.
+    if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+    ++line_;
+}
+
+bool TextReader::SeekEof() {
+    while (!Eof()) {
+        if (IsBlank(bytes_[pos_]))
+            ++pos_;
+        else if (IsLineEnd(bytes_[pos_]))
+            ConsumeLineEnd();
+        else
+            return false;
+    }
+    return true;
+}
+
+std::string TextReader::ReadLine() {
+    if (Eof()) Fail("Fin de archivo inesperado");
+    const std::size_t start = pos_;
+    while (!Eof() && !IsLineEnd(bytes_[pos_])) ++pos_;
+    std::string line = Cp1252ToUtf8(std::string_view(bytes_).substr(start, pos_ - start));
+    if (!Eof()) ConsumeLineEnd();
+    return line;
+}
+
+void TextReader::SkipLine() {
+    while (!Eof() && !IsLineEnd(bytes_[pos_])) ++pos_;
+    if (!Eof()) ConsumeLineEnd();
+}
+
+std::string_view TextReader::ReadToken(const char* what) {
+    if (SeekEof()) Fail(std::string("Fin de archivo inesperado: se esperaba ") + what);
+    const std::size_t start = pos_;
+    while (!Eof() && !IsBlank(bytes_[pos_]) && !IsLineEnd(bytes_[pos_])) ++pos_;
+    return std::string_view(bytes_).substr(start, pos_ - start);
+}
+
+double TextReader::ReadReal() {
+    const std::string_view token = ReadToken("un número");
+    if (const auto value = ParseReal(token)) return *value;
+    Fail("Entrada numérica no válida (\"" + Cp1252ToUtf8(token) + "\")");
+}
+
+std::int32_t TextReader::ReadInteger() {
+    const std::string_view token = ReadToken("un número entero");
+    if (const auto value = ParseInteger(token)) return *value;
+    Fail("Entrada numérica no válida: se esperaba un número entero (\"" + Cp1252ToUtf8(token) + "\")");
+}
+
+double TextReader::ReadRealLine() {
+    const double value = ReadReal();
+    SkipLine();
+    return value;
+}
+
+std::int32_t TextReader::ReadIntegerLine() {
+    const std::int32_t value = ReadInteger();
+    SkipLine();
+    return value;
+}
+
+}  // namespace nerim

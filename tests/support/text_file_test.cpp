@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/encoding.h"
+#include "support/exception.h"
+#include "support/text_reader.h"
+#include "support/text_writer.h"
+#include "tests/common/temp_dir.h"
+
+namespace nerim {
+namespace {
+
+using nerim::testing::ReadBytes;
+using nerim::testing::TempDir;
+using nerim::testing::WriteBytes;
+
+TEST(Encoding, AccentedTextRoundTripsThroughWindows1252) {
+    const std::string text = "Fricción lineal, Obstáculo Nº 3 – 20 €";
+    const std::string bytes = Utf8ToCp1252(text);
+    EXPECT_EQ(bytes, "Fricci\xF3n lineal, Obst\xE1""culo N\xBA 3 \x96 20 \x80");
+    EXPECT_EQ(Cp1252ToUtf8(bytes), text);
+}
+
+TEST(Encoding, UnrepresentableAndMalformedTextBecomesQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp1252("\xE6\xB0\xB4"), "?");         // a CJK character
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");               // cut sequence
+    EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xEF\xBF\xBD");      // undefined byte
+}
+
+TEST(TextWriter, EndsEveryLineWithCrLf) {
+    StringTextWriter w;
+    w.WriteLine("* Porous types");
+    w.WriteIntegerLine(2);
+    w.WriteRealLine(100.0);
+    w.WriteLine("Poroso Nº1");
+    EXPECT_EQ(w.Bytes(), "* Porous types\r\n2\r\n 1.00000000000000E+0002\r\nPoroso N\xBA""1\r\n");
+}
+
+TEST(TextWriter, BuffersLargeOutputWithoutLosingBytes) {
+    StringTextWriter w;
+    for (int i = 0; i < 100000; ++i) w.WriteLine("0.13");
+    EXPECT_EQ(w.Bytes().size(), 600000u);
+}
+
+TEST(FileTextWriter, ReplacesTheTargetOnlyOnCommit) {
+    TempDir dir;
+    const auto target = dir / "Mesh.mes";
+    WriteBytes(target, "old");
+    {
+        FileTextWriter w(target);
+        w.WriteLine("new");
+        w.Flush();
+        EXPECT_EQ(ReadBytes(target), "old");
+        w.Commit();
+    }
+    EXPECT_EQ(ReadBytes(target), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(FileTextWriter, AbandonedWritingLeavesTheOldFileAndNoLitter) {
+    TempDir dir;
+    const auto target = dir / "project.dat";
+    WriteBytes(target, "good project");
+    {
+        FileTextWriter w(target);
+        w.WriteLine("half of a new one");
+    }
+    EXPECT_EQ(ReadBytes(target), "good project");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(FileTextWriter, UncreatableFileNamesTheFile) {
+    TempDir dir;
+    try {
+        FileTextWriter w(dir / "missing-folder" / "Mesh.mes");
+        FAIL() << "no exception";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("missing-folder"), std::string::npos) << e.what();
+    }
+}
+
+TEST(TextReader, ReadsNumbersAcrossCrLfLfAndBlanks) {
+    for (const std::string eol : {"\r\n", "\n"}) {
+        TextReader r("  12" + eol + eol + " -3.5 trailing text" + eol + "7", "mem");
+        EXPECT_EQ(r.ReadInteger(), 12);
+        EXPECT_EQ(r.ReadRealLine(), -3.5);
+        EXPECT_EQ(r.LineNumber(), 4);
+        EXPECT_EQ(r.ReadIntegerLine(), 7);
+        EXPECT_TRUE(r.Eof());
+    }
+}
+
+TEST(TextReader, ReadsWholeLinesWithAccents) {
+    TextReader r("TPorousMediumDef\r\nPoroso N\xBA 1 con blancos \r\nlast", "mem");
+    EXPECT_EQ(r.ReadLine(), "TPorousMediumDef");
+    EXPECT_EQ(r.ReadLine(), "Poroso Nº 1 con blancos ");
+    EXPECT_EQ(r.ReadLine(), "last");
+    EXPECT_TRUE(r.Eof());
+    EXPECT_THROW(r.ReadLine(), EInOutError);
+}
+
+TEST(TextReader, EmptyLinesAreLines) {
+    TextReader r("a\n\nb\r\n\r\n", "mem");
+    EXPECT_EQ(r.ReadLine(), "a");
+    EXPECT_EQ(r.ReadLine(), "");
+    EXPECT_EQ(r.ReadLine(), "b");
+    EXPECT_EQ(r.ReadLine(), "");
+    EXPECT_TRUE(r.Eof());
+}
+
+TEST(TextReader, MalformedNumberNamesSourceAndLine) {
+    TextReader r("1\r\n2\r\nabc\r\n", "project.dat");
+    r.ReadIntegerLine();
+    r.ReadIntegerLine();
+    try {
+        r.ReadReal();
+        FAIL() << "no exception";
+    } catch (const EInOutError& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("project.dat"), std::string::npos) << message;
+        EXPECT_NE(message.find("línea 3"), std::string::npos) << message;
+        EXPECT_NE(message.find("abc"), std::string::npos) << message;
+    }
+}
+
+TEST(TextReader, EndOfInputIsAClearErrorNotALoop) {
+    TextReader r("5\r\n   \r\n", "mem");
+    EXPECT_EQ(r.ReadIntegerLine(), 5);
+    EXPECT_FALSE(r.Eof());
+    EXPECT_TRUE(r.SeekEof());
+    EXPECT_THROW(r.ReadReal(), EInOutError);
+    EXPECT_THROW(r.ReadInteger(), EInOutError);
+    r.SkipLine();  // nothing left: stays at the end
+    EXPECT_TRUE(r.Eof());
+}
+
+TEST(TextReader, IntegerTokensMustBeWholeIntegers) {
+    TextReader r("3 1\r\n1.5\r\n", "mem");
+    EXPECT_EQ(r.ReadInteger(), 3);
+    EXPECT_EQ(r.ReadIntegerLine(), 1);
+    EXPECT_THROW(r.ReadInteger(), EInOutError);
+}
+
+TEST(TextReader, ReadsBackWhatTheWriterWrote) {
+    TempDir dir;
+    const auto path = dir / "roundtrip.dat";
+    {
+        FileTextWriter w(path);
+        w.WriteRealLine(-0.6);
+        w.WriteIntegerLine(-12);
+        w.WriteLine("Agua ñ");
+        w.Commit();
+    }
+    TextReader r = TextReader::FromFile(path);
+    EXPECT_EQ(r.ReadRealLine(), -0.6);
+    EXPECT_EQ(r.ReadIntegerLine(), -12);
+    EXPECT_EQ(r.ReadLine(), "Agua ñ");
+    EXPECT_TRUE(r.Eof());
+}
+
+TEST(TextReader, MissingFileIsAnInputOutputError) {
+    TempDir dir;
+    EXPECT_THROW(TextReader::FromFile(dir / "nothing.dat"), EInOutError);
+}
+
+}  // namespace
+}  // namespace nerim
