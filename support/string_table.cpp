@@ -1,0 +1,27 @@
+#include "support/string_table.h"
+
+#include <array>
+
+#include "support/exception.h"
+
+namespace nerim {
+namespace {
+
+std::array<std::string, kStringTableSize>& Table() {
+    static std::array<std::string, kStringTableSize> table;
+    return table;
+}
+
+}  // namespace
+
+const std::string& StringTableEntry(int index) {
+    CheckListIndex(index - 1, kStringTableSize);
+    return Table()[static_cast<std::size_t>(index - 1)];
+}
+
+void SetStringTableEntry(int index, std::string text) {
+    CheckListIndex(index - 1, kStringTableSize);
+    Table()[static_cast<std::size_t>(index - 1)] = std::move(text);
+}
+
+}  // namespace nerim
