@@ -1,0 +1,160 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "support/exception.h"
+#include "support/int_pair.h"
+
+namespace nerim {
+
+class TextWriter;
+
+// Sizes that no array can take: a negative size, or more elements than a 32-bit count holds.
+class EArraySizeError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A two-dimensional array of one element type with a traversal cursor and a text form.
+// Element (I, J), 0 <= I < N0, 0 <= J < N1, is stored at position J·N0 + I: the first index
+// runs fastest. New elements are zero (0.0, false, 0).
+//
+// The cursor is a storage position. First() puts it on position 0 and Next() moves it one
+// forward, at most to one past the last element, where there is no current element.
+// Indexed access is checked: an index outside the array throws EListIndexError.
+// An allocation that fails throws std::bad_alloc, as any other allocation of the program.
+template <typename T>
+class TTypedArray {
+public:
+    using Element = T;
+
+    // An array of 0 × 0 elements.
+    TTypedArray() = default;
+    // Allocates N0·N1 zero elements. Throws EArraySizeError for negative sizes or a product
+    // beyond 2^31 − 1 elements.
+    explicit TTypedArray(TIntPair sizes) : data_(Allocate(sizes)), sizes_(sizes) {}
+
+    TTypedArray(const TTypedArray&) = delete;
+    TTypedArray& operator=(const TTypedArray&) = delete;
+    TTypedArray(TTypedArray&& other) noexcept
+        : data_(std::move(other.data_)), sizes_(std::exchange(other.sizes_, {})),
+          cursor_(std::exchange(other.cursor_, 0)) {}
+    TTypedArray& operator=(TTypedArray&& other) noexcept {
+        data_ = std::move(other.data_);
+        sizes_ = std::exchange(other.sizes_, {});
+        cursor_ = std::exchange(other.cursor_, 0);
+        return *this;
+    }
+    ~TTypedArray() = default;
+
+    // Nothing happens when the sizes are the current ones. Otherwise the block becomes N0·N1
+    // elements long: the leading elements in storage order are kept (not moved to their new
+    // (I, J)), any further ones are zero, and the cursor goes back to the first element.
+    // On failure the array is left as it was.
+    void Resize(TIntPair sizes) {
+        if (SamePair(sizes, sizes_)) return;
+        auto block = Allocate(sizes);
+        const std::int32_t kept = std::min(Count(), CheckedCount(sizes));
+        std::copy(data_.get(), data_.get() + kept, block.get());
+        data_ = std::move(block);
+        sizes_ = sizes;
+        cursor_ = 0;
+    }
+
+    void Fill(T value) { std::fill(data_.get(), data_.get() + Count(), value); }
+
+    TIntPair Sizes() const { return sizes_; }
+    // N0·N1.
+    std::int32_t Count() const { return static_cast<std::int32_t>(PairProduct(sizes_)); }
+
+    // ---- Cursor ----
+    void First() { cursor_ = 0; }
+    void Next() {
+        if (cursor_ < Count()) ++cursor_;
+    }
+    // The storage position of the cursor.
+    std::int32_t CursorPosition() const { return cursor_; }
+    // (I, J) of the cursor, by PairFromLinear; EFloatingPointError when N0 is 0.
+    TIntPair CursorIndex() const { return PairFromLinear(cursor_, sizes_); }
+    // Puts the cursor on element (I, J).
+    void MoveTo(TIntPair index) { cursor_ = static_cast<std::int32_t>(CheckedPosition(index.I, index.J)); }
+    // The element under the cursor; EListIndexError when the cursor is past the last element.
+    T& Current() { return ItemAt(cursor_); }
+    const T& Current() const { return ItemAt(cursor_); }
+
+    // ---- Elements ----
+    T& Items(std::int32_t I, std::int32_t J) { return data_[CheckedPosition(I, J)]; }
+    const T& Items(std::int32_t I, std::int32_t J) const { return data_[CheckedPosition(I, J)]; }
+    // The element at a storage position, such as one that Neighbours() gives.
+    T& ItemAt(std::int64_t position) {
+        CheckListIndex(position, Count());
+        return data_[static_cast<std::size_t>(position)];
+    }
+    const T& ItemAt(std::int64_t position) const {
+        CheckListIndex(position, Count());
+        return data_[static_cast<std::size_t>(position)];
+    }
+
+    // Writes the text form, each line ended by CR LF: "ASC", "Dimensions", "2", "Sizes", N0, N1,
+    // "Type", the type tag, "Data", then one line per element in storage order.
+    void WriteText(TextWriter& F) const;
+
+    // The type tag of the text form: "R8", "B1" or "I4".
+    static const char* TypeTag();
+    // Appends the text of one element, without a line end.
+    static void AppendElementText(std::string& out, T value);
+
+private:
+    static std::int32_t CheckedCount(TIntPair sizes);
+    static std::unique_ptr<T[]> Allocate(TIntPair sizes) {
+        return std::make_unique<T[]>(static_cast<std::size_t>(CheckedCount(sizes)));
+    }
+    std::int64_t CheckedPosition(std::int32_t I, std::int32_t J) const {
+        CheckListIndex(I, sizes_.N0());
+        CheckListIndex(J, sizes_.N1());
+        return LinearIndex(TIntPair{I, J}, sizes_);
+    }
+
+    std::unique_ptr<T[]> data_ = std::make_unique<T[]>(0);
+    TIntPair sizes_;
+    std::int32_t cursor_ = 0;
+};
+
+extern template class TTypedArray<double>;
+extern template class TTypedArray<bool>;
+extern template class TTypedArray<std::int32_t>;
+
+// Doubles; elements are written with two decimals ("0.13", "-3.00").
+class TDoubleArray final : public TTypedArray<double> {
+public:
+    using TTypedArray::TTypedArray;
+
+    // Storage positions of the cursor's neighbours, in this order: next along I (I+1), previous
+    // along I (I−1), next along J (J+1), previous along J (J−1), the cursor itself. They are plain
+    // arithmetic on the cursor's position: nothing is checked, and a position may fall outside the
+    // array or wrap to the neighbouring row; ItemAt() checks it when it is used.
+    std::array<std::int64_t, 5> Neighbours() const {
+        const std::int64_t c = CursorPosition();
+        const std::int64_t n0 = Sizes().N0();
+        return {c + 1, c - 1, c + n0, c - n0, c};
+    }
+};
+
+// Booleans; elements are written as "1" or "0".
+class TBooleanArray final : public TTypedArray<bool> {
+public:
+    using TTypedArray::TTypedArray;
+};
+
+// 32-bit signed integers; elements are written in plain decimal.
+class TIntegerArray final : public TTypedArray<std::int32_t> {
+public:
+    using TTypedArray::TTypedArray;
+};
+
+}  // namespace nerim
