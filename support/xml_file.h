@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include <pugixml.hpp>
+
+namespace nerim {
+
+// Loads an XML file into doc. A document whose declaration names the Windows-1252 code page (or
+// Latin-1, its subset) is read in that code page; any other is read as the parser detects it
+// (UTF-8 unless a byte-order mark or the declaration says otherwise). Texts in doc are UTF-8.
+// Throws EInOutError naming the file when it cannot be read or is not well-formed.
+void LoadXmlFile(pugi::xml_document& doc, const std::filesystem::path& path);
+
+// The element children of node in document order; text, comments and other nodes are left out.
+std::vector<pugi::xml_node> ElementChildren(const pugi::xml_node& node);
+
+}  // namespace nerim
