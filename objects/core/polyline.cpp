@@ -251,7 +251,7 @@ void TPLPolyLine::WriteText(TextWriter& f) {
     Changed(0);
 }
 
-void TPLPolyLine::ReadText(TextReader& f) {
+std::int32_t TPLPolyLine::ReadText(TextReader& f) {
     // Each deletion notifies as usual. The box is left as it is while emptying: it still holds
     // every remaining vertex, and recomputing it on each deletion would cost a walk per vertex.
     while (head_) Remove(head_, false);
@@ -274,6 +274,7 @@ void TPLPolyLine::ReadText(TextReader& f) {
     }
     RecomputeBounds();
     Changed(0);
+    return count;
 }
 
 }  // namespace nerim

@@ -109,7 +109,8 @@ public:
     // Replaces the vertices by those of the text form. Reading stops quietly at the end of the
     // source (blank lines at its end included), keeping the vertices read so far; a header
     // count below zero reads none. A closed flag other than 1 gives an open list.
-    void ReadText(TextReader& f);
+    // Returns the vertex count the header declared, so that a caller can tell a short block.
+    std::int32_t ReadText(TextReader& f);
 
 private:
     TPLNode* Link(TPLNode* node, const TPoint2D& p);
