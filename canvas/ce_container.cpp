@@ -1,0 +1,75 @@
+#include "canvas/ce_container.h"
+
+#include <vector>
+
+#include "canvas/canvax.h"
+#include "canvas/canvax_view.h"
+#include "support/token_file.h"
+
+namespace nerim {
+
+namespace {
+
+// Set while a container redraws its children, so that nested containers do not recurse.
+bool containerRedrawingChildren = false;
+
+}  // namespace
+
+TCEContainer::TCEContainer(TCanvax& Canvax) : TCanvaxElement(Canvax) { CreateChildren(); }
+
+TCEContainer::~TCEContainer() {
+    // The children this container read: nobody else holds them.
+    for (ElementPtr& child : loadedChildren_) child.reset();
+    loadedChildren_.clear();
+}
+
+void TCEContainer::BuildRegion() {
+    if (containerRedrawingChildren) return;
+    containerRedrawingChildren = true;
+    try {
+        const TWatch self = Watch();
+        const std::vector<TCanvaxElement*> children = Children()->Items();
+        for (TCanvaxElement* child : children) {
+            if (!self.Alive()) break;
+            if (Children()->Contains(child)) child->Redraw();
+        }
+    } catch (...) {
+        containerRedrawingChildren = false;
+        throw;
+    }
+    containerRedrawingChildren = false;
+}
+
+void TCEContainer::SaveToText(TTokenFile& Writer) {
+    Writer.WriteInteger(Children()->Count());
+    for (TCanvaxElement* child : *Children()) {
+        Writer.WriteString(child->ClassName());
+        child->SaveToText(Writer);
+    }
+}
+
+void TCEContainer::LoadFromText(TTokenFile& Reader) {
+    const std::int32_t count = Reader.ReadLongInt();
+    for (std::int32_t i = 0; i < count; ++i) {
+        std::string name;
+        Reader.ReadString(name);
+        if (name.size() > 64) name.resize(64);
+        TCanvax* canvax = Canvax();
+        if (!canvax) throw EElementException(*this, "El elemento no pertenece a ningún canvax");
+        ElementPtr child = canvax->CreateElement(name);
+        TCanvaxElement& added = *child;
+        AddChild(added);
+        loadedChildren_.push_back(std::move(child));
+        added.LoadFromText(Reader);
+        Show();
+    }
+}
+
+void TCEContainer::Paint(TCanvaxView& View) {
+    PaintDebugRectangle(View, false);
+    Children()->PaintList(View);
+}
+
+bool TCEContainer::HitTest(const TRegion&, const TCanvaxView&) { return false; }
+
+}  // namespace nerim

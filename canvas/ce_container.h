@@ -1,0 +1,35 @@
+#pragma once
+
+#include <vector>
+
+#include "canvas/canvax_element.h"
+
+namespace nerim {
+
+// An element with children, painted in list order after its own debug rectangle.
+// The children are not owned, except those that LoadFromText constructed: nobody else holds
+// them, so the container frees them with itself.
+class TCEContainer : public TCanvaxElement {
+public:
+    explicit TCEContainer(TCanvax& Canvax);
+
+    // Redraws every child; a module-wide guard keeps nested containers from recursing, so only
+    // the outermost container of a nesting redraws its direct children.
+    void BuildRegion() override;
+    // The child count, then each child's class name and its own text.
+    void SaveToText(TTokenFile& Writer) override;
+    // Reads children and adds them after the existing ones; see the class comment for their
+    // ownership. An unknown class name raises EListIndexError; the children read so far stay.
+    void LoadFromText(TTokenFile& Reader) override;
+    void Paint(TCanvaxView& View) override;
+    bool HitTest(const TRegion& ARegion, const TCanvaxView& View) override;
+    bool IsContainer() const override { return true; }
+
+protected:
+    ~TCEContainer() override;
+
+private:
+    std::vector<ElementPtr> loadedChildren_;
+};
+
+}  // namespace nerim
