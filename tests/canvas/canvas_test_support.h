@@ -40,6 +40,7 @@ public:
         TCENotContainer::Paint(View);
         ++Paints;
         if (OnPaint) OnPaint();
+        if (!Fill) return;
         TViewCanvas* canvas = View.GetCanvas();
         const TPoint2D a = View.WorldToScreen({rect_.X1, rect_.Y1});
         const TPoint2D b = View.WorldToScreen({rect_.X2, rect_.Y2});
@@ -65,6 +66,7 @@ public:
         Redraw();
     }
 
+    bool Fill = true;
     int Builds = 0;
     int Paints = 0;
     std::function<void()> OnPaint;
