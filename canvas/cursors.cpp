@@ -6,9 +6,10 @@ namespace nerim {
 
 namespace {
 
+// Lives for the whole run: cursors must not be destroyed after the application object.
 std::map<TCursorId, QCursor>& Registered() {
-    static std::map<TCursorId, QCursor> cursors;
-    return cursors;
+    static auto* cursors = new std::map<TCursorId, QCursor>;
+    return *cursors;
 }
 
 Qt::CursorShape StandardShape(TCursorId id) {

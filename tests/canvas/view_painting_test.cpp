@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QPixmap>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,36 @@ TEST_F(PaintTest, AnInactiveDocumentPaintsNothing) {
     doc.SetActive(true);
     view.UpdateScreen();
     EXPECT_EQ(view.BufferImage().pixel(15, 15), Rgb(clBlue));
+}
+
+TEST_F(PaintTest, AFailingElementDoesNotFailEveryLaterPaint) {
+    int failures = 0;
+    rect->OnPaint = [&] {
+        if (failures++ == 0) throw std::runtime_error("paint");
+    };
+    view.InvalidateBuffer();
+    EXPECT_THROW(view.UpdateScreen(), std::runtime_error);
+    EXPECT_NO_THROW(view.UpdateScreen());
+    EXPECT_EQ(failures, 1);
+    rect->Redraw();  // what failed stayed pending and is painted with the next change
+    EXPECT_EQ(view.BufferImage().pixel(15, 15), Rgb(clRed));
+    rect->OnPaint = nullptr;
+}
+
+TEST_F(PaintTest, StateChangesGiveTheViewsTheDefaultCursor) {
+    doc.SetDefaultCursor(crCross);
+    view.SetCursorId(crHelp);
+    rect->SetState(esNormal);
+    EXPECT_EQ(view.CursorId(), crCross);
+    EXPECT_EQ(view.cursor().shape(), Qt::CrossCursor);
+    doc.SetDefaultCursor(crSizeAll);
+    doc.SelectElement(rect.get());
+    EXPECT_EQ(view.cursor().shape(), Qt::SizeAllCursor);
+    RegisterCursor(7, QCursor(Qt::PointingHandCursor));
+    EXPECT_EQ(CursorFromId(7).shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(CursorFromId(8).shape(), Qt::ArrowCursor);
+    RegisterCursor(0, QCursor(Qt::PointingHandCursor));  // built-in ids stay
+    EXPECT_EQ(CursorFromId(0).shape(), Qt::ArrowCursor);
 }
 
 TEST_F(PaintTest, PaintingHandlersRunLockedAroundTheElements) {
@@ -243,6 +274,18 @@ TEST(ViewPainting, AFreedViewDetachesItsOverlays) {
     view.reset();
     EXPECT_EQ(box.View(), nullptr);
     EXPECT_TRUE(doc.Views().empty());
+}
+
+TEST(ViewPainting, TheQtResizeEventResizesTheImages) {
+    TCanvax doc;
+    TCanvaxView view;
+    view.SetCanvax(&doc);
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.resize(33, 21);
+    view.show();
+    EXPECT_EQ(view.BufferImage().size(), QSize(33, 21));
+    EXPECT_EQ(view.ScreenImage().size(), QSize(33, 21));
+    EXPECT_EQ(view.VisibleArea(), (TRect2D{-1, -1, 34, 22}));
 }
 
 TEST_F(PaintTest, ThePaintEventShowsTheScreenImage) {
