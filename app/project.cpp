@@ -1,0 +1,52 @@
+#include "app/project.h"
+
+#include <string>
+
+#include "app/project_file.h"
+#include "objects/core/definition_factory.h"
+#include "objects/material_color.h"
+#include "support/exception.h"
+#include "support/text_writer.h"
+
+namespace nerim {
+
+void SaveProject(const std::filesystem::path& FileName, const TCETamrixMesh& Mesh, const TObjectList& Objects) {
+    for (std::size_t k = 0; k < Objects.size(); ++k)
+        if (!Objects[k]->Definition())
+            throw EInOutError("No se puede guardar \"" + FileName.string() + "\": el objeto " + std::to_string(k + 1) +
+                              " no tiene material");
+    FileTextWriter writer(FileName);
+    Mesh.WriteParameters(writer);
+    writer.WriteIntegerLine(static_cast<long long>(Objects.size()));
+    for (const auto& object : Objects) {
+        object->WriteText(writer);
+        WriteDefinition(writer, *object->Definition());
+    }
+    writer.Commit();
+}
+
+void LoadProject(const std::filesystem::path& FileName, TCETamrixMesh& Mesh, TObjectList& Objects,
+                 TCanvax& Canvax, TCELayer& ObjectsLayer, const TCEPolyline::TVertexEvent& OnVertex) {
+    TProjectData project = ReadProjectFile(FileName);
+
+    while (!Objects.empty()) Objects.pop_back();
+    Mesh.SetParameters(std::move(project.Mesh));
+    for (TProjectObject& record : project.Objects) {
+        auto polygon = MakeElement<TCEPolyline>(Canvax);
+        polygon->SetState(esNormal);
+        TCEPolyline& element = *polygon;
+        Objects.push_back(std::move(polygon));
+        element.Line().BeginUpdate();
+        for (const TPoint2D& p : record.Vertices) element.Line().Append(p);
+        element.Line().EndUpdate();
+        element.SetColor(clRed);
+        element.SetClosed(true);
+        element.SetVertexEvent(OnVertex);
+        ObjectsLayer.AddChild(element);
+        element.Show();
+        element.SetDefinition(std::move(record.Definition));
+        element.SetColor(MaterialColor(*element.Definition()));
+    }
+}
+
+}  // namespace nerim

@@ -1,0 +1,89 @@
+// The command-line mesher, run as a separate program without a display.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/common/temp_dir.h"
+
+namespace nerim {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+
+const std::filesystem::path kGolden = std::filesystem::path(NERIM_TEST_DATA) / "golden";
+
+struct TRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+// Runs nerim-mesh with the arguments, with no display and no Qt platform set.
+TRun Run(const TempDir& dir, const std::string& arguments) {
+    const std::string command = "cd '" + dir.Path().string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
+                                std::string(NERIM_BIN_DIR) + "/nerim-mesh' " + arguments + " >out.txt 2>err.txt";
+    TRun run;
+    const int raw = std::system(command.c_str());
+    run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.Out = ReadBytes(dir / "out.txt");
+    run.Err = ReadBytes(dir / "err.txt");
+    return run;
+}
+
+TEST(NerimMeshCommand, MeshesAProjectWithoutADisplay) {
+    TempDir dir;
+    std::filesystem::copy_file(kGolden / "project.dat", dir / "project.dat");
+    const TRun run = Run(dir, "project.dat");
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(ReadBytes(dir / "Mesh.mes"), ReadBytes(kGolden / "Mesh.mes"));
+    EXPECT_NE(run.Out.find("4 × 2 cells, 3 objects, 1 porous types"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("Mesh.mes"), std::string::npos) << run.Out;
+    EXPECT_EQ(run.Err, "");  // not a terminal: no progress bar
+}
+
+TEST(NerimMeshCommand, OptionsChooseOutputSamplesAndSilence) {
+    TempDir dir;
+    std::filesystem::copy_file(kGolden / "project.dat", dir / "project.dat");
+    const TRun run = Run(dir, "--nx 4 --ny 4 -o result.mes --quiet project.dat");
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "result.mes"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Mesh.mes"));
+    EXPECT_EQ(run.Out, "");
+}
+
+TEST(NerimMeshCommand, FailuresExitWithOneAndSayWhy) {
+    TempDir dir;
+    const TRun missing = Run(dir, "nothing.dat");
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_NE(missing.Err.find("nothing.dat"), std::string::npos) << missing.Err;
+    testing::WriteBytes(dir / "bad.dat", "abc\r\n");
+    const TRun bad = Run(dir, "bad.dat");
+    EXPECT_EQ(bad.Status, 1);
+    EXPECT_NE(bad.Err.find("línea 1"), std::string::npos) << bad.Err;
+}
+
+TEST(NerimMeshCommand, WrongUsageExitsWithTwo) {
+    TempDir dir;
+    for (const char* arguments : {"", "--nx", "--nx 0 p.dat", "--nx 100 p.dat", "--ny abc p.dat", "--frobnicate p.dat",
+                                  "a.dat b.dat", "-o"}) {
+        const TRun run = Run(dir, arguments);
+        EXPECT_EQ(run.Status, 2) << arguments;
+        EXPECT_NE(run.Err.find("Usage: nerim-mesh"), std::string::npos) << arguments;
+    }
+}
+
+TEST(NerimMeshCommand, HelpAndVersion) {
+    TempDir dir;
+    const TRun help = Run(dir, "--help");
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Out.find("Usage: nerim-mesh"), std::string::npos);
+    const TRun version = Run(dir, "--version");
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out.rfind("nerim-mesh ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace nerim
