@@ -294,9 +294,6 @@ TEST(Frame, StartsAsTheUnitSquareWithoutAView) {
     EXPECT_EQ(frame.GetCurrentParal(), frame.GetStartParal());
     EXPECT_TRUE(frame.RotateHandleShown());
     EXPECT_FALSE(frame.Dragging());
-    EXPECT_EQ(TVEFrame::CursorForHandle(0), crDefault);
-    EXPECT_EQ(TVEFrame::CursorForHandle(3), crSizeAll);
-    EXPECT_EQ(TVEFrame::CursorForHandle(1), -22);
 }
 
 TEST_F(FrameTest, HandlesAreFoundWithinFourPixels) {
