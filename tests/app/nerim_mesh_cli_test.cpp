@@ -22,7 +22,7 @@ struct TRun {
 };
 
 // Runs nerim-mesh with the arguments, with no display and no Qt platform set.
-TRun Run(const TempDir& dir, const std::string& arguments) {
+TRun RunMesher(const TempDir& dir, const std::string& arguments) {
     const std::string command = "cd '" + dir.Path().string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
                                 std::string(NERIM_BIN_DIR) + "/nerim-mesh' " + arguments + " >out.txt 2>err.txt";
     TRun run;
@@ -36,7 +36,7 @@ TRun Run(const TempDir& dir, const std::string& arguments) {
 TEST(NerimMeshCommand, MeshesAProjectWithoutADisplay) {
     TempDir dir;
     std::filesystem::copy_file(kGolden / "project.dat", dir / "project.dat");
-    const TRun run = Run(dir, "project.dat");
+    const TRun run = RunMesher(dir, "project.dat");
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(ReadBytes(dir / "Mesh.mes"), ReadBytes(kGolden / "Mesh.mes"));
     EXPECT_NE(run.Out.find("4 × 2 cells, 3 objects, 1 porous types"), std::string::npos) << run.Out;
@@ -47,7 +47,7 @@ TEST(NerimMeshCommand, MeshesAProjectWithoutADisplay) {
 TEST(NerimMeshCommand, OptionsChooseOutputSamplesAndSilence) {
     TempDir dir;
     std::filesystem::copy_file(kGolden / "project.dat", dir / "project.dat");
-    const TRun run = Run(dir, "--nx 4 --ny 4 -o result.mes --quiet project.dat");
+    const TRun run = RunMesher(dir, "--nx 4 --ny 4 -o result.mes --quiet project.dat");
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_TRUE(std::filesystem::exists(dir / "result.mes"));
     EXPECT_FALSE(std::filesystem::exists(dir / "Mesh.mes"));
@@ -56,11 +56,11 @@ TEST(NerimMeshCommand, OptionsChooseOutputSamplesAndSilence) {
 
 TEST(NerimMeshCommand, FailuresExitWithOneAndSayWhy) {
     TempDir dir;
-    const TRun missing = Run(dir, "nothing.dat");
+    const TRun missing = RunMesher(dir, "nothing.dat");
     EXPECT_EQ(missing.Status, 1);
     EXPECT_NE(missing.Err.find("nothing.dat"), std::string::npos) << missing.Err;
     testing::WriteBytes(dir / "bad.dat", "abc\r\n");
-    const TRun bad = Run(dir, "bad.dat");
+    const TRun bad = RunMesher(dir, "bad.dat");
     EXPECT_EQ(bad.Status, 1);
     EXPECT_NE(bad.Err.find("línea 1"), std::string::npos) << bad.Err;
 }
@@ -69,7 +69,7 @@ TEST(NerimMeshCommand, WrongUsageExitsWithTwo) {
     TempDir dir;
     for (const char* arguments : {"", "--nx", "--nx 0 p.dat", "--nx 100 p.dat", "--ny abc p.dat", "--frobnicate p.dat",
                                   "a.dat b.dat", "-o"}) {
-        const TRun run = Run(dir, arguments);
+        const TRun run = RunMesher(dir, arguments);
         EXPECT_EQ(run.Status, 2) << arguments;
         EXPECT_NE(run.Err.find("Usage: nerim-mesh"), std::string::npos) << arguments;
     }
@@ -77,10 +77,10 @@ TEST(NerimMeshCommand, WrongUsageExitsWithTwo) {
 
 TEST(NerimMeshCommand, HelpAndVersion) {
     TempDir dir;
-    const TRun help = Run(dir, "--help");
+    const TRun help = RunMesher(dir, "--help");
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("Usage: nerim-mesh"), std::string::npos);
-    const TRun version = Run(dir, "--version");
+    const TRun version = RunMesher(dir, "--version");
     EXPECT_EQ(version.Status, 0);
     EXPECT_EQ(version.Out.rfind("nerim-mesh ", 0), 0u);
 }
