@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
                                         static_cast<long long>(summary.Objects),
                                         static_cast<long long>(summary.PorousTypes), summary.Seconds})
                                     .c_str());
-            std::printf("Wrote %s\n", summary.Output.string().c_str());
+            std::printf("Wrote %s\n", std::filesystem::absolute(summary.Output).lexically_normal().string().c_str());
         }
         return 0;
     } catch (const std::exception& error) {
