@@ -1,12 +1,8 @@
 #include "support/text_reader.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-
 #include "support/encoding.h"
 #include "support/exception.h"
+#include "support/file_bytes.h"
 #include "support/number_format.h"
 
 namespace nerim {
@@ -21,13 +17,7 @@ TextReader::TextReader(std::string bytes, std::string sourceName)
     : bytes_(std::move(bytes)), sourceName_(std::move(sourceName)) {}
 
 TextReader TextReader::FromFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw EInOutError("Error de entrada/salida: no se puede abrir el archivo \"" + path.string() + "\" (" +
-                          std::strerror(errno) + ")");
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw EInOutError("Error de entrada/salida: no se puede leer el archivo \"" + path.string() + "\"");
-    return TextReader(std::move(bytes), path.string());
+    return TextReader(ReadFileBytes(path), path.string());
 }
 
 void TextReader::Fail(const std::string& message) const {

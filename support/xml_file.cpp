@@ -1,13 +1,10 @@
 #include "support/xml_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
 #include "support/encoding.h"
+#include "support/file_bytes.h"
 #include "support/exception.h"
 #include "support/text_utils.h"
 
@@ -42,12 +39,7 @@ bool IsWindows1252(std::string_view encoding) {
 }  // namespace
 
 void LoadXmlFile(pugi::xml_document& doc, const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw EInOutError("Error de entrada/salida: no se puede abrir el archivo \"" + path.string() + "\" (" +
-                          std::strerror(errno) + ")");
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw EInOutError("Error de entrada/salida: no se puede leer el archivo \"" + path.string() + "\"");
+    const std::string bytes = ReadFileBytes(path);
 
     pugi::xml_parse_result result;
     if (IsWindows1252(DeclaredEncoding(bytes))) {
