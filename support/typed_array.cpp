@@ -1,5 +1,7 @@
 #include "support/typed_array.h"
 
+#include <charconv>
+#include <cstring>
 #include <limits>
 
 #include "support/number_format.h"
@@ -26,9 +28,22 @@ constexpr const char* kTypeTag<bool> = "B1";
 template <>
 constexpr const char* kTypeTag<std::int32_t> = "I4";
 
-void AppendText(std::string& out, double value) { out += FormatFixed(value, 2); }
-void AppendText(std::string& out, bool value) { out += value ? '1' : '0'; }
-void AppendText(std::string& out, std::int32_t value) { out += FormatInteger(value); }
+// Most characters the text of one element takes.
+constexpr std::size_t kElementTextMax = kFixedTextMaxWidth;
+
+char* ElementText(char* out, double value) {
+    // Most elements of the cell matrices are exactly 0 or 1 (−0 prints as 0.00 too).
+    if (value == 0.0 || value == 1.0) {
+        std::memcpy(out, value == 0.0 ? "0.00" : "1.00", 4);
+        return out + 4;
+    }
+    return FormatFixedTo(out, value, 2);
+}
+char* ElementText(char* out, bool value) {
+    *out = value ? '1' : '0';
+    return out + 1;
+}
+char* ElementText(char* out, std::int32_t value) { return std::to_chars(out, out + 11, value).ptr; }
 
 }  // namespace
 
@@ -53,18 +68,24 @@ void TTypedArray<T>::WriteText(TextWriter& F) const {
     F.WriteLine("Type");
     F.WriteLine(TypeTag());
     F.WriteLine("Data");
-    std::string block;
-    block.reserve(kTextBlock + 64);
-    const std::int32_t count = Count();
-    for (std::int32_t k = 0; k < count; ++k) {
-        AppendElementText(block, data_[static_cast<std::size_t>(k)]);
-        block += "\r\n";
-        if (block.size() >= kTextBlock) {
-            F.WriteBytes(block);
-            block.clear();
+    // The element lines are written straight into a block, which goes to the writer whenever
+    // it is full.
+    const auto block = std::make_unique<char[]>(kTextBlock + kElementTextMax + 2);
+    char* const start = block.get();
+    char* const full = start + kTextBlock;
+    char* out = start;
+    const T* element = data_.get();
+    const T* const last = element + Count();
+    for (; element != last; ++element) {
+        out = ElementText(out, *element);
+        *out++ = '\r';
+        *out++ = '\n';
+        if (out >= full) {
+            F.WriteBytes({start, static_cast<std::size_t>(out - start)});
+            out = start;
         }
     }
-    if (!block.empty()) F.WriteBytes(block);
+    if (out != start) F.WriteBytes({start, static_cast<std::size_t>(out - start)});
 }
 
 template <typename T>
@@ -74,7 +95,9 @@ const char* TTypedArray<T>::TypeTag() {
 
 template <typename T>
 void TTypedArray<T>::AppendElementText(std::string& out, T value) {
-    AppendText(out, value);
+    char text[kElementTextMax];
+    const char* end = ElementText(text, value);
+    out.append(text, static_cast<std::size_t>(end - text));
 }
 
 template class TTypedArray<double>;

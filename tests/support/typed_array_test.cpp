@@ -197,6 +197,15 @@ TEST(TypedArrayText, DoublesWriteTwoDecimals) {
                              "0.13\r\n-3.00\r\n0.00\r\n1005000.00\r\n0.99\r\n-0.13\r\n");
 }
 
+TEST(TypedArrayText, WholeAndNearlyWholeDoubles) {
+    TDoubleArray a(MakeIntPair(6, 1));
+    const double values[] = {1.0, -0.0, 0.999999, -1.0, 0.004, 1e-300};
+    for (std::int32_t k = 0; k < 6; ++k) a.ItemAt(k) = values[k];
+    EXPECT_EQ(TextOf(a), std::string(kHeaderStart) +
+                             "6\r\n1\r\nType\r\nR8\r\nData\r\n"
+                             "1.00\r\n0.00\r\n1.00\r\n-1.00\r\n0.00\r\n0.00\r\n");
+}
+
 TEST(TypedArrayText, IntegersWritePlainDecimals) {
     TIntegerArray a(MakeIntPair(1, 4));
     a.Items(0, 0) = 1;
