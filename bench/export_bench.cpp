@@ -3,9 +3,11 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bench/flume_scenarios.h"
 #include "bench/memory_counter.h"
@@ -112,10 +114,27 @@ void PreformattedToFile(benchmark::State& state) {
     Report(state);
 }
 
-BENCHMARK(FormatToSink)->Name("export-large/format/sink:discard")->Unit(benchmark::kMillisecond);
-BENCHMARK(PreformattedToSink)->Name("export-large/preformatted/sink:discard")->Unit(benchmark::kMillisecond);
-BENCHMARK(FormatToFile)->Name("export-large/format/sink:file")->Unit(benchmark::kMillisecond);
-BENCHMARK(PreformattedToFile)->Name("export-large/preformatted/sink:file")->Unit(benchmark::kMillisecond);
+// The machine is shared: with --benchmark_repetitions the fastest run is the least disturbed one.
+double Fastest(const std::vector<double>& runs) { return *std::min_element(runs.begin(), runs.end()); }
+
+BENCHMARK(FormatToSink)
+    ->Name("export-large/format/sink:discard")
+    ->ComputeStatistics("min", Fastest)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(PreformattedToSink)
+    ->Name("export-large/preformatted/sink:discard")
+    ->ComputeStatistics("min", Fastest)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(FormatToFile)
+    ->Name("export-large/format/sink:file")
+    ->UseRealTime()
+    ->ComputeStatistics("min", Fastest)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(PreformattedToFile)
+    ->Name("export-large/preformatted/sink:file")
+    ->UseRealTime()
+    ->ComputeStatistics("min", Fastest)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace nerim

@@ -6,7 +6,7 @@
 // World coordinates: x to the right from the flume's wave-maker end, y downwards from the top of
 // the domain; the bed lies near y = Height. Objects, in classification order: the seabed
 // (obstacle), the outer and inner armour layers and the core (porous media), the crown wall
-// (obstacle) and the water (lower half of the domain).
+// (obstacle) and the water (up to just below mid-height).
 
 #include <cmath>
 #include <cstdint>
@@ -139,37 +139,39 @@ inline TFlumeScenario MakeFlumeScenario(const TFlumeSize& size, std::uint64_t se
     bed.push_back({-margin, H + margin});
     flume::AddObject(s, mkObstacle, {}, bed);
 
-    // The mound sits on the bed at its axis, its base a little below it.
+    // The mound: its base a little into the bed at its axis, its crest above the still water,
+    // slopes of 1:1.5, armour layers of 6 % of the height, roughened outlines.
     const double baseY = H - flume::BedElevation(size, centre) + 0.02 * H;
     const double crestY = H - 0.55 * H;
-    const double halfBase = 0.12 * W;
-    const double crestHalf = 0.03 * W;
-    const double layer = 0.015 * W;
-    const double rough = 0.002 * W;
+    const double crestHalf = 0.5 * H;
+    const double halfBase = crestHalf + 1.5 * (baseY - crestY);
+    const double layer = 0.06 * H;
+    const double rough = 0.004 * H;
     const TPorousParameters outer{200, 1.1, 0.34, 0.4, 0.0, 0.5};
     const TPorousParameters inner{300, 1.2, 0.34, 0.2, 0.0, 0.45};
     const TPorousParameters core{1000, 1.5, 0.34, 0.05, 0.0, 0.4};
     flume::AddObject(s, mkPorous, outer,
                      flume::Trapezoid(centre, halfBase, crestHalf, baseY, crestY, size.OuterArmourVertices, rough, noise));
     flume::AddObject(s, mkPorous, inner,
-                     flume::Trapezoid(centre, halfBase - layer, crestHalf - 0.4 * layer, baseY, crestY + 0.5 * layer,
+                     flume::Trapezoid(centre, halfBase - 1.8 * layer, crestHalf - 0.8 * layer, baseY, crestY + layer,
                                       size.InnerArmourVertices, rough, noise));
     flume::AddObject(s, mkPorous, core,
-                     flume::Trapezoid(centre, halfBase - 2 * layer, crestHalf - 0.8 * layer, baseY, crestY + layer,
-                                      size.CoreVertices, rough, noise));
+                     flume::Trapezoid(centre, halfBase - 3.6 * layer, crestHalf - 1.6 * layer, baseY,
+                                      crestY + 2 * layer, size.CoreVertices, rough, noise));
 
-    // Crown wall on the crest, rising above the still water.
+    // Crown wall set into the crest, rising well above the still water.
     const double wallTop = H - 0.7 * H;
-    const double wallBottom = crestY + 0.3 * layer;
+    const double wallBottom = crestY + 0.5 * layer;
     flume::AddObject(s, mkObstacle, {},
-                     {{centre - 0.8 * crestHalf, wallBottom},
-                      {centre - 0.8 * crestHalf, wallTop},
-                      {centre + 0.2 * crestHalf, wallTop},
-                      {centre + 0.2 * crestHalf, wallBottom}});
+                     {{centre - 0.2 * crestHalf, wallBottom},
+                      {centre - 0.2 * crestHalf, wallTop},
+                      {centre + 0.6 * crestHalf, wallTop},
+                      {centre + 0.6 * crestHalf, wallBottom}});
 
-    // Water over the lower half, through the ghost cells.
+    // Still water just below mid-height, through the ghost cells.
+    const double waterY = H - 0.48 * H;
     flume::AddObject(s, mkWater, {},
-                     {{-margin, 0.5 * H}, {W + margin, 0.5 * H}, {W + margin, H + margin}, {-margin, H + margin}});
+                     {{-margin, waterY}, {W + margin, waterY}, {W + margin, H + margin}, {-margin, H + margin}});
     return s;
 }
 

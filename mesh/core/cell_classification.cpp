@@ -264,8 +264,8 @@ private:
     TRowCounts counts_;
 };
 
-// Classifies every row, the rows handed out one at a time to `threads` threads (the calling one
-// among them). The first exception any of them raises stops the others and is raised again
+// Classifies every row, the rows handed out in runs to `threads` threads (the calling one among
+// them). The first exception any of them raises stops the others and is raised again
 // here once all have ended; the rows that no thread reached then hold the values of an empty
 // domain.
 void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& columns,
@@ -273,18 +273,36 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
                   std::int32_t threads) {
     const auto rows = static_cast<std::int32_t>(divisionsY.size());
     std::atomic<std::int32_t> nextRow{0};
+    std::vector<char> started(static_cast<std::size_t>(rows), 0);  // each element written by one thread
     std::atomic<bool> failed{false};
     std::mutex failureMutex;
     std::exception_ptr failure;
 
+    const std::int32_t wanted = std::clamp(threads, 1, std::max(rows, 1));
+    // Rows go out in runs, so that two threads seldom write neighbouring rows, which share cache
+    // lines at their ends, at the same time. A run is a share of the rows still to do, so that
+    // the runs shrink towards the end and the threads finish together.
+    constexpr std::int32_t kShortestRun = 4;
+    auto claim = [&](std::int32_t& first, std::int32_t& end) {
+        first = nextRow.load(std::memory_order_relaxed);
+        std::int32_t count = 0;
+        do {
+            if (first >= rows) return false;
+            count = std::max(kShortestRun, (rows - first) / (2 * wanted));
+        } while (!nextRow.compare_exchange_weak(first, first + count, std::memory_order_relaxed));
+        end = std::min(rows, first + count);
+        return true;
+    };
     auto work = [&]() {
         try {
             TRowClassifier classifier(divisionsY, columns, objects, NY, cells);
-            for (;;) {
-                if (failed.load(std::memory_order_relaxed)) return;
-                const std::int32_t r = nextRow.fetch_add(1, std::memory_order_relaxed);
-                if (r >= rows) return;
-                classifier.Classify(r);
+            std::int32_t first = 0, end = 0;
+            while (claim(first, end)) {
+                for (std::int32_t r = first; r < end; ++r) {
+                    if (failed.load(std::memory_order_relaxed)) return;
+                    started[static_cast<std::size_t>(r)] = 1;
+                    classifier.Classify(r);
+                }
             }
         } catch (...) {
             const std::lock_guard<std::mutex> lock(failureMutex);
@@ -295,10 +313,9 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
 
     {
         std::vector<std::jthread> helpers;
-        const std::int32_t wanted = std::clamp(threads, 1, std::max(rows, 1)) - 1;
-        helpers.reserve(static_cast<std::size_t>(wanted));
+        helpers.reserve(static_cast<std::size_t>(wanted - 1));
         try {
-            for (std::int32_t t = 0; t < wanted; ++t) helpers.emplace_back(work);
+            for (std::int32_t t = 1; t < wanted; ++t) helpers.emplace_back(work);
         } catch (const std::system_error&) {
             // No more threads to be had: the ones started and this one share the rows.
         }
@@ -306,7 +323,8 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
     }  // joins the helpers
     if (failure) {
         const auto NXd = columns.Columns();
-        for (std::int32_t r = std::min(nextRow.load(), rows); r < rows; ++r) ResetRow(RowCells(cells, r, NXd), NXd);
+        for (std::int32_t r = 0; r < rows; ++r)
+            if (!started[static_cast<std::size_t>(r)]) ResetRow(RowCells(cells, r, NXd), NXd);
         std::rethrow_exception(failure);
     }
 }

@@ -397,12 +397,24 @@ TEST(ClassificationThreads, ContainmentFailureReachesTheCallerAndStopsEveryThrea
             if (p.Y > 20.0 && p.Y < 40.0) throw std::range_error("outside the model");
             return p.X < 10.0;
         };
+        // Closed everywhere by an earlier classification.
+        TClassifiedObject everywhere;
+        everywhere.Kind = mkObstacle;
+        everywhere.ContainsPoint = [](const TPoint2D&) { return true; };
         TCellMatrices cells;
         TPorousTypes types;
+        ClassifyCells(x, y, {everywhere}, 4, 4, cells, types, threads);
         EXPECT_THROW(ClassifyCells(x, y, {failing}, 4, 4, cells, types, threads), std::range_error);
         const long after = calls.load();
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         EXPECT_EQ(calls.load(), after) << threads << " threads: a thread kept sampling";
+        if (threads == 1) {
+            // Rows go upwards from the bottom: the first to fail is r = 21 (y from 39 to 40); the
+            // rows above it were never reached and hold the open values, nothing of the last run.
+            for (std::int32_t r = 22; r <= 60; ++r)
+                for (std::int32_t i = 0; i <= 30; ++i) ASSERT_EQ(cells.AC.Items(i, r), 1.0) << i << ", " << r;
+            EXPECT_EQ(cells.AC.Items(5, 3), 0.0);  // classified before the failure: x < 10 is obstacle
+        }
     }
 }
 
