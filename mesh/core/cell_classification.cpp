@@ -149,6 +149,41 @@ void ApplyNoCoverage(TMaterialKind kind, const TRowCells& row, std::int32_t lo, 
     if (kind == mkWater && lo < hi) std::fill(row.VOF + lo, row.VOF + hi, 0.0);
 }
 
+// The closing pass: the cells well inside the mesh (2 <= i <= NXd − 2, 2 <= j <= NYd − 2, that is
+// 1 <= r <= NYd − 3) whose open area is below the threshold are closed together with their four
+// faces: their own right and top faces, the right face of the cell to the left and the top face
+// of the cell below. A cell's decision reads only its own AC, which only its own closing changes,
+// so the cells can be closed in any order. CloseRow does the part inside row r and returns the
+// columns it closed; CloseFacesBelow then closes the top faces of the row below.
+bool IsClosingRow(std::int32_t r, std::int32_t NYd) { return r >= 1 && r <= NYd - 3; }
+
+void CloseRow(const TRowCells& row, std::int32_t NXd, std::vector<std::int32_t>& closed) {
+    closed.clear();
+    for (std::int32_t i = 2; i <= NXd - 2; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        if (row.AC[k] >= kClosingThreshold) continue;
+        row.AC[k] = 0.0;
+        row.AR[k] = 0.0;
+        row.AR[k - 1] = 0.0;
+        row.AT[k] = 0.0;
+        closed.push_back(i);
+    }
+}
+
+void CloseFacesBelow(const TRowCells& below, const std::vector<std::int32_t>& closed) {
+    for (std::int32_t i : closed) below.AT[static_cast<std::size_t>(i)] = 0.0;
+}
+
+// The whole closing pass on one thread.
+void CloseNearlyBlockedCells(std::int32_t NXd, std::int32_t NYd, TCellMatrices& cells) {
+    if (NXd < 4) return;  // no column with 2 <= i <= NXd − 2
+    std::vector<std::int32_t> closed;
+    for (std::int32_t r = 1; IsClosingRow(r, NYd); ++r) {
+        CloseRow(RowCells(cells, r, NXd), NXd, closed);
+        if (!closed.empty()) CloseFacesBelow(RowCells(cells, r - 1, NXd), closed);
+    }
+}
+
 // How one object is sampled.
 enum TSampling : std::uint8_t {
     smNothing,  // a polygon with fewer than 3 vertices: nothing is inside
@@ -204,8 +239,9 @@ public:
         counts_.Resize(columns.Columns());
     }
 
-    // Applies every object, in list order, to the cells of matrix row r.
-    void Classify(std::int32_t r) {
+    // Applies every object, in list order, to the cells of matrix row r, then closes its nearly
+    // blocked cells within the row; `closed` gets their columns.
+    void Classify(std::int32_t r, std::vector<std::int32_t>& closed) {
         const auto NXd = columns_.Columns();
         const auto NYd = static_cast<std::int32_t>(divisionsY_.size());
         MakeRowLines(divisionsY_, NYd - 1 - r, NY_, lines_);
@@ -235,6 +271,7 @@ public:
                     break;
             }
         }
+        if (IsClosingRow(r, NYd)) CloseRow(row, NXd, closed);
     }
 
 private:
@@ -264,8 +301,8 @@ private:
     TRowCounts counts_;
 };
 
-// Classifies every row, the rows handed out in runs to `threads` threads (the calling one among
-// them). The first exception any of them raises stops the others and is raised again
+// Classifies every row and closes its nearly blocked cells, the rows handed out in runs to
+// `threads` threads (the calling one among them). The first exception any of them raises stops the others and is raised again
 // here once all have ended; the rows that no thread reached then hold the values of an empty
 // domain.
 void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& columns,
@@ -273,7 +310,9 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
                   std::int32_t threads) {
     const auto rows = static_cast<std::int32_t>(divisionsY.size());
     std::atomic<std::int32_t> nextRow{0};
-    std::vector<char> started(static_cast<std::size_t>(rows), 0);  // each element written by one thread
+    // Each element written by the one thread that classifies its row.
+    std::vector<char> started(static_cast<std::size_t>(rows), 0);
+    std::vector<std::vector<std::int32_t>> closed(static_cast<std::size_t>(rows));
     std::atomic<bool> failed{false};
     std::mutex failureMutex;
     std::exception_ptr failure;
@@ -301,7 +340,7 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
                 for (std::int32_t r = first; r < end; ++r) {
                     if (failed.load(std::memory_order_relaxed)) return;
                     started[static_cast<std::size_t>(r)] = 1;
-                    classifier.Classify(r);
+                    classifier.Classify(r, closed[static_cast<std::size_t>(r)]);
                 }
             }
         } catch (...) {
@@ -321,33 +360,15 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
         }
         work();
     }  // joins the helpers
+    const auto NXd = columns.Columns();
     if (failure) {
-        const auto NXd = columns.Columns();
         for (std::int32_t r = 0; r < rows; ++r)
             if (!started[static_cast<std::size_t>(r)]) ResetRow(RowCells(cells, r, NXd), NXd);
         std::rethrow_exception(failure);
     }
-}
-
-// Closes the cells well inside the mesh whose open area is below the threshold, with all four
-// faces: their own right and top faces and the right face of the cell to the left and the top
-// face of the cell below.
-void CloseNearlyBlockedCells(std::int32_t NXd, std::int32_t NYd, TCellMatrices& cells) {
-    if (NXd < 4) return;  // no column with 2 <= i <= NXd − 2
-    for (std::int32_t j = NYd - 2; j >= 2; --j) {
-        const std::int32_t r = NYd - 1 - j;
-        const TRowCells row = RowCells(cells, r, NXd);
-        const TRowCells below = RowCells(cells, r - 1, NXd);
-        for (std::int32_t i = 2; i <= NXd - 2; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            if (row.AC[k] >= kClosingThreshold) continue;
-            row.AC[k] = 0.0;
-            row.AR[k] = 0.0;
-            row.AR[k - 1] = 0.0;
-            row.AT[k] = 0.0;
-            below.AT[k] = 0.0;
-        }
-    }
+    for (std::int32_t r = 1; r < rows; ++r)
+        if (!closed[static_cast<std::size_t>(r)].empty())
+            CloseFacesBelow(RowCells(cells, r - 1, NXd), closed[static_cast<std::size_t>(r)]);
 }
 
 }  // namespace
@@ -392,7 +413,8 @@ void ClassifyCells(const std::vector<float>& divisionsX, const std::vector<float
         cells.Npc.Resize(sizes);
         const TColumnSamples columns = MakeColumnSamples(divisionsX, NX);
         const std::vector<TPreparedObject> prepared = PrepareObjects(objects, columns);
-        ClassifyRows(divisionsY, columns, prepared, NY, cells, threadCount);
+        ClassifyRows(divisionsY, columns, prepared, NY, cells, threadCount);  // closes the cells too
+        return;
     }
     CloseNearlyBlockedCells(NXd, NYd, cells);
 }
