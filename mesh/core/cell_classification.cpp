@@ -319,15 +319,16 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
 
     const std::int32_t wanted = std::clamp(threads, 1, std::max(rows, 1));
     // Rows go out in runs, so that two threads seldom write neighbouring rows, which share cache
-    // lines at their ends, at the same time. A run is a share of the rows still to do, so that
-    // the runs shrink towards the end and the threads finish together.
+    // lines at their ends, at the same time. A run is a small share of the rows still to do:
+    // the runs shrink towards the end and the threads finish together even though rows across
+    // the seabed cost many times more than rows of open water.
     constexpr std::int32_t kShortestRun = 4;
     auto claim = [&](std::int32_t& first, std::int32_t& end) {
         first = nextRow.load(std::memory_order_relaxed);
         std::int32_t count = 0;
         do {
             if (first >= rows) return false;
-            count = std::max(kShortestRun, (rows - first) / (2 * wanted));
+            count = std::max(kShortestRun, (rows - first) / (8 * wanted));
         } while (!nextRow.compare_exchange_weak(first, first + count, std::memory_order_relaxed));
         end = std::min(rows, first + count);
         return true;
