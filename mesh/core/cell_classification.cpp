@@ -6,7 +6,9 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <system_error>
 #include <thread>
+#include <vector>
 
 #include "mesh/core/mesh_error.h"
 #include "mesh/core/row_sampling.h"
