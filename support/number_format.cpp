@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -92,6 +93,65 @@ std::string FormatFixed(double value, int decimals) {
     if (std::signbit(value) && !zero) text += '-';
     text.append(first, kept);
     return text;
+}
+
+namespace {
+
+// FormatFixedTo for a fixed count of decimals (0 to 3) and a finite value below 2^53, given as
+// its sign bit and |value| = m · 2^e with e <= 0.
+template <int Decimals>
+char* FixedDigitsTo(char* out, bool negative, std::uint64_t m, int e) {
+    constexpr std::uint64_t kScale = Decimals == 0 ? 1 : Decimals == 1 ? 10 : Decimals == 2 ? 100 : 1000;
+    // N = |value| · 10^Decimals rounded half away from zero: P = m · 10^Decimals < 2^63, shifted
+    // right by s = −e, one more when the bits shifted out are at least one half.
+    const std::uint64_t P = m * kScale;
+    const int shift = -e;
+    std::uint64_t N = 0;
+    if (shift == 0) {
+        N = P;
+    } else if (shift < 64) {
+        N = (P >> shift) + ((P >> (shift - 1)) & 1);
+    }  // beyond 63 bits of shift, P · 2^−s < 1/2: zero
+    if (negative && N != 0) *out++ = '-';
+    std::uint64_t whole = N / kScale;
+    if (whole < 10) {
+        *out++ = static_cast<char>('0' + whole);
+    } else {
+        out = std::to_chars(out, out + 20, whole).ptr;
+    }
+    if constexpr (Decimals > 0) {
+        *out++ = '.';
+        std::uint64_t rest = N % kScale;
+        for (int k = Decimals - 1; k >= 0; --k) {
+            out[k] = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        }
+        out += Decimals;
+    }
+    return out;
+}
+
+}  // namespace
+
+char* FormatFixedTo(char* out, double value, int decimals) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+    // |value| = m · 2^e exactly; below 2^53 the exponent e is at most 0.
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t m = biased == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+    const int e = biased == 0 ? -1074 : biased - 1075;
+    const bool negative = (bits >> 63) != 0;
+    if (biased != 0x7FF && e <= 0) {
+        switch (decimals) {
+            case 0: return FixedDigitsTo<0>(out, negative, m, e);
+            case 1: return FixedDigitsTo<1>(out, negative, m, e);
+            case 2: return FixedDigitsTo<2>(out, negative, m, e);
+            case 3: return FixedDigitsTo<3>(out, negative, m, e);
+            default: break;
+        }
+    }
+    const std::string text = FormatFixed(value, decimals);
+    return std::copy(text.begin(), text.end(), out);
 }
 
 std::string FormatInteger(long long value, int minDigits) {

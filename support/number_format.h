@@ -26,6 +26,15 @@ char* FormatRealTo(char* out, double value);
 // value is negative and does not round to zero. Throws EFloatingPointError for an infinity or a NaN.
 std::string FormatFixed(double value, int decimals);
 
+// Most characters FormatFixedTo writes: a sign, 309 integer digits, the point, 40 decimals.
+inline constexpr int kFixedTextMaxWidth = 351;
+
+// Writes the text of FormatFixed(value, decimals) to out (which must hold kFixedTextMaxWidth
+// bytes) and returns the position after it. For values below 2^53 in magnitude with at most
+// three decimals the rounding is done in integers, without the long decimal expansion and without
+// allocating; other values take the general way. Throws EFloatingPointError for an infinity or a NaN.
+char* FormatFixedTo(char* out, double value, int decimals);
+
 // A decimal integer with at least minDigits digits (leading zeros), as "%d" and "%.Nd".
 std::string FormatInteger(long long value, int minDigits = 0);
 

@@ -1,6 +1,10 @@
 #include "support/typed_array.h"
 
+#include <bit>
+#include <charconv>
+#include <cstring>
 #include <limits>
+#include <type_traits>
 
 #include "support/number_format.h"
 #include "support/text_writer.h"
@@ -26,9 +30,89 @@ constexpr const char* kTypeTag<bool> = "B1";
 template <>
 constexpr const char* kTypeTag<std::int32_t> = "I4";
 
-void AppendText(std::string& out, double value) { out += FormatFixed(value, 2); }
-void AppendText(std::string& out, bool value) { out += value ? '1' : '0'; }
-void AppendText(std::string& out, std::int32_t value) { out += FormatInteger(value); }
+// Most characters the text of one element takes.
+constexpr std::size_t kElementTextMax = kFixedTextMaxWidth;
+// ElementLine may write this many bytes beyond the end of the line it returns.
+constexpr std::size_t kLineSlack = 8;
+
+char* ElementText(char* out, double value) { return FormatFixedTo(out, value, 2); }
+char* ElementText(char* out, bool value) {
+    *out = value ? '1' : '0';
+    return out + 1;
+}
+char* ElementText(char* out, std::int32_t value) { return std::to_chars(out, out + 11, value).ptr; }
+
+char* AppendLineEnd(char* out) {
+    out[0] = '\r';
+    out[1] = '\n';
+    return out + 2;
+}
+
+// One element's line, CR LF included. The commonest lines are written whole, slack included,
+// as one store.
+char* ElementLine(char* out, double value) {
+    // Most elements of the cell matrices are exactly 0 or 1; −0 prints as 0.00 too.
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    if ((bits << 1) == 0) {
+        std::memcpy(out, "0.00\r\n\0", kLineSlack);
+        return out + 6;
+    }
+    if (bits == std::bit_cast<std::uint64_t>(1.0)) {
+        std::memcpy(out, "1.00\r\n\0", kLineSlack);
+        return out + 6;
+    }
+    return AppendLineEnd(ElementText(out, value));
+}
+char* ElementLine(char* out, bool value) {
+    std::memcpy(out, value ? "1\r\n\0\0\0\0" : "0\r\n\0\0\0\0", kLineSlack);
+    return out + 3;
+}
+char* ElementLine(char* out, std::int32_t value) {
+    if (value >= 0 && value < 10) {
+        out[0] = static_cast<char>('0' + value);
+        return AppendLineEnd(out + 1);
+    }
+    return AppendLineEnd(ElementText(out, value));
+}
+
+// Equality of the stored bits: 0 and −0 differ, so do NaNs of different payloads.
+bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool SameBits(bool a, bool b) { return a == b; }
+bool SameBits(std::int32_t a, std::int32_t b) { return a == b; }
+
+// Whether the eight elements from e have the same bits (written to be vectorised).
+template <typename T>
+bool EightEqual(const T* e) {
+    using Bits = std::conditional_t<sizeof(T) == 8, std::uint64_t,
+                                    std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint8_t>>;
+    const auto first = std::bit_cast<Bits>(e[0]);
+    Bits differ = 0;
+    for (int k = 1; k < 8; ++k) differ |= static_cast<Bits>(std::bit_cast<Bits>(e[k]) ^ first);
+    return differ == 0;
+}
+
+// Eight lines of one value, for runs of it.
+template <typename T>
+struct TRunText {
+    char Text[8 * kLineSlack]{};
+    std::size_t Length = 0;  // 0 when the line of Value is too long to be run
+    T Value{};
+    bool Known = false;
+
+    // Makes the text for `value` unless it is there already; false when its line is too long.
+    bool Prepare(T value) {
+        if (Known && SameBits(value, Value)) return Length != 0;
+        char line[kElementTextMax + 2 + kLineSlack];
+        const auto n = static_cast<std::size_t>(ElementLine(line, value) - line);
+        Value = value;
+        Known = true;
+        Length = 0;
+        if (n > kLineSlack) return false;
+        for (std::size_t k = 0; k < 8; ++k) std::memcpy(Text + k * n, line, n);
+        Length = 8 * n;
+        return true;
+    }
+};
 
 }  // namespace
 
@@ -53,18 +137,31 @@ void TTypedArray<T>::WriteText(TextWriter& F) const {
     F.WriteLine("Type");
     F.WriteLine(TypeTag());
     F.WriteLine("Data");
-    std::string block;
-    block.reserve(kTextBlock + 64);
-    const std::int32_t count = Count();
-    for (std::int32_t k = 0; k < count; ++k) {
-        AppendElementText(block, data_[static_cast<std::size_t>(k)]);
-        block += "\r\n";
-        if (block.size() >= kTextBlock) {
-            F.WriteBytes(block);
-            block.clear();
+    // The element lines are written straight into a block, which goes to the writer whenever
+    // it is full. The cell matrices hold long runs of one value (open cells, dry cells, no
+    // porous type): eight equal elements with a short line are written as one copy of eight
+    // lines, made once for each value.
+    const auto block = std::make_unique<char[]>(kTextBlock + kElementTextMax + 2 + kLineSlack + 8 * kLineSlack);
+    char* const start = block.get();
+    char* const full = start + kTextBlock;
+    char* out = start;
+    const T* element = data_.get();
+    const T* const last = element + Count();
+    TRunText<T> run;
+    while (element != last) {
+        if (last - element >= 8 && EightEqual(element) && run.Prepare(*element)) {
+            std::memcpy(out, run.Text, sizeof run.Text);  // a fixed size copies fastest; the rest is slack
+            out += run.Length;
+            element += 8;
+        } else {
+            out = ElementLine(out, *element++);
+        }
+        if (out >= full) {
+            F.WriteBytes({start, static_cast<std::size_t>(out - start)});
+            out = start;
         }
     }
-    if (!block.empty()) F.WriteBytes(block);
+    if (out != start) F.WriteBytes({start, static_cast<std::size_t>(out - start)});
 }
 
 template <typename T>
@@ -74,7 +171,9 @@ const char* TTypedArray<T>::TypeTag() {
 
 template <typename T>
 void TTypedArray<T>::AppendElementText(std::string& out, T value) {
-    AppendText(out, value);
+    char text[kElementTextMax];
+    const char* end = ElementText(text, value);
+    out.append(text, static_cast<std::size_t>(end - text));
 }
 
 template class TTypedArray<double>;

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <clocale>
 #include <cmath>
 #include <limits>
 #include <locale>
+#include <random>
 
 #include "support/exception.h"
 #include "support/format.h"
@@ -82,6 +84,90 @@ TEST(FixedFormat, ValuesRoundingToZeroHaveNoSign) {
     EXPECT_EQ(FormatFixed(-0.0, 2), "0.00");
     EXPECT_EQ(FormatFixed(-0.001, 2), "0.00");
     EXPECT_EQ(FormatFixed(-0.005, 2), "-0.01");
+}
+
+// FormatFixedTo must give exactly the text of FormatFixed, whichever way it takes.
+std::string FixedTo(double value, int decimals) {
+    char text[kFixedTextMaxWidth];
+    return {text, FormatFixedTo(text, value, decimals)};
+}
+
+::testing::AssertionResult SameFixedText(double value) {
+    for (int decimals = 0; decimals <= 4; ++decimals) {
+        const std::string fast = FixedTo(value, decimals);
+        const std::string general = FormatFixed(value, decimals);
+        if (fast != general)
+            return ::testing::AssertionFailure() << std::hexfloat << value << std::defaultfloat << " (" << value
+                                                 << ") with " << decimals << " decimals: " << fast << " instead of "
+                                                 << general;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(FixedFormatTo, HalfwayCasesRoundAwayFromZero) {
+    EXPECT_EQ(FixedTo(0.125, 2), "0.13");
+    EXPECT_EQ(FixedTo(-0.125, 2), "-0.13");
+    EXPECT_EQ(FixedTo(0.005, 2), "0.01");   // a little above 0.005 in binary
+    EXPECT_EQ(FixedTo(2.675, 2), "2.67");   // a little below
+    EXPECT_EQ(FixedTo(1.005, 2), "1.00");
+    EXPECT_EQ(FixedTo(0.0625, 3), "0.063");
+    EXPECT_EQ(FixedTo(2.5, 0), "3");
+    EXPECT_EQ(FixedTo(0.25, 1), "0.3");
+    EXPECT_EQ(FixedTo(99.995, 2), "100.00");
+    EXPECT_EQ(FixedTo(999.9999, 3), "1000.000");
+    // Every multiple of 1/16 up to 64, the exact ties among them included, and their neighbours.
+    for (int k = -1024; k <= 1024; ++k) {
+        const double v = k / 16.0;
+        EXPECT_TRUE(SameFixedText(v));
+        EXPECT_TRUE(SameFixedText(std::nextafter(v, 1e300)));
+        EXPECT_TRUE(SameFixedText(std::nextafter(v, -1e300)));
+    }
+    // The doubles nearest to the decimal ties, and their neighbours.
+    for (int k = 0; k < 20000; ++k) {
+        const double v = (k + 0.5) / 100.0;
+        EXPECT_TRUE(SameFixedText(v));
+        EXPECT_TRUE(SameFixedText(-v));
+        EXPECT_TRUE(SameFixedText(std::nextafter(v, 0.0)));
+        EXPECT_TRUE(SameFixedText(std::nextafter(v, 1.0e300)));
+    }
+}
+
+TEST(FixedFormatTo, ValuesRoundingToZeroHaveNoSign) {
+    EXPECT_EQ(FixedTo(-0.0, 2), "0.00");
+    EXPECT_EQ(FixedTo(-0.004999, 2), "0.00");
+    EXPECT_EQ(FixedTo(-0.005, 2), "-0.01");
+    EXPECT_EQ(FixedTo(-0.4, 0), "0");
+    EXPECT_EQ(FixedTo(std::numeric_limits<double>::denorm_min(), 2), "0.00");
+    EXPECT_EQ(FixedTo(-std::numeric_limits<double>::denorm_min(), 3), "0.000");
+    EXPECT_EQ(FixedTo(-std::numeric_limits<double>::min(), 2), "0.00");
+}
+
+TEST(FixedFormatTo, LargeValuesAndTheEdgeOfTheIntegerWay) {
+    const double edge = 9007199254740992.0;  // 2^53
+    for (double v : {edge, std::nextafter(edge, 0.0), std::nextafter(edge, 1e300), 1e15 + 0.125, 4503599627370495.5,
+                     1e20, -1e20, std::numeric_limits<double>::max(), -std::numeric_limits<double>::max()})
+        EXPECT_TRUE(SameFixedText(v));
+    EXPECT_EQ(FixedTo(4503599627370495.5, 0), "4503599627370496");
+    EXPECT_EQ(FixedTo(-1e20, 2), "-100000000000000000000.00");
+}
+
+TEST(FixedFormatTo, RandomValuesOfEveryMagnitude) {
+    std::mt19937_64 engine(42);
+    for (int k = 0; k < 100000; ++k) {
+        // Any finite bit pattern, then values of ordinary sizes.
+        double v = std::bit_cast<double>(engine());
+        if (!std::isfinite(v)) continue;
+        EXPECT_TRUE(SameFixedText(v));
+        const double magnitude = std::pow(10.0, static_cast<double>(engine() % 40) - 20.0);
+        v = (static_cast<double>(engine() >> 11) * 0x1.0p-53 - 0.5) * magnitude;
+        EXPECT_TRUE(SameFixedText(v));
+    }
+}
+
+TEST(FixedFormatTo, RefusesValuesThatAreNotNumbers) {
+    char text[kFixedTextMaxWidth];
+    EXPECT_THROW(FormatFixedTo(text, std::numeric_limits<double>::quiet_NaN(), 2), EFloatingPointError);
+    EXPECT_THROW(FormatFixedTo(text, -std::numeric_limits<double>::infinity(), 2), EFloatingPointError);
 }
 
 TEST(IntegerFormat, PadsToTheMinimumDigits) {

@@ -2,11 +2,13 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "support/int_pair.h"
+#include "support/number_format.h"
 #include "support/text_writer.h"
 #include "support/typed_array.h"
 
@@ -195,6 +197,46 @@ TEST(TypedArrayText, DoublesWriteTwoDecimals) {
     EXPECT_EQ(TextOf(a), std::string(kHeaderStart) +
                              "2\r\n3\r\nType\r\nR8\r\nData\r\n"
                              "0.13\r\n-3.00\r\n0.00\r\n1005000.00\r\n0.99\r\n-0.13\r\n");
+}
+
+TEST(TypedArrayText, WholeAndNearlyWholeDoubles) {
+    TDoubleArray a(MakeIntPair(6, 1));
+    const double values[] = {1.0, -0.0, 0.999999, -1.0, 0.004, 1e-300};
+    for (std::int32_t k = 0; k < 6; ++k) a.ItemAt(k) = values[k];
+    EXPECT_EQ(TextOf(a), std::string(kHeaderStart) +
+                             "6\r\n1\r\nType\r\nR8\r\nData\r\n"
+                             "1.00\r\n0.00\r\n1.00\r\n-1.00\r\n0.00\r\n0.00\r\n");
+}
+
+// Runs of equal elements are written eight lines at a time: long arrays of runs of every length
+// around eight, across the block boundaries, give the lines one by one.
+template <typename Array, typename Value>
+void ExpectRunsWrittenLineByLine(const std::vector<Value>& values, std::string (*line)(Value)) {
+    std::mt19937 engine(3);
+    Array a(MakeIntPair(997, 131));  // not a multiple of eight
+    std::string expected = std::string(kHeaderStart) + "997\r\n131\r\nType\r\n" + Array::TypeTag() + "\r\nData\r\n";
+    for (std::int32_t k = 0; k < a.Count();) {
+        const Value v = values[engine() % values.size()];
+        const std::int32_t length = std::min<std::int32_t>(static_cast<std::int32_t>(engine() % 20) + 1, a.Count() - k);
+        for (std::int32_t n = 0; n < length; ++n, ++k) {
+            a.ItemAt(k) = v;
+            expected += line(v) + "\r\n";
+        }
+    }
+    const std::string text = TextOf(a);
+    ASSERT_EQ(text.size(), expected.size());
+    EXPECT_TRUE(text == expected);
+}
+
+TEST(TypedArrayText, RunsOfEqualElementsGiveTheSameLines) {
+    ExpectRunsWrittenLineByLine<TDoubleArray, double>(
+        {0.0, -0.0, 1.0, 0.5, -1.0, 0.125, 1e20, 123456.789, 0.0049},
+        [](double v) { return FormatFixed(v, 2); });
+    ExpectRunsWrittenLineByLine<TBooleanArray, bool>({false, true},
+                                                     [](bool v) { return std::string(v ? "1" : "0"); });
+    ExpectRunsWrittenLineByLine<TIntegerArray, std::int32_t>(
+        {1, 2, 7, 10, -3, std::numeric_limits<std::int32_t>::min()},
+        [](std::int32_t v) { return std::to_string(v); });
 }
 
 TEST(TypedArrayText, IntegersWritePlainDecimals) {
