@@ -16,7 +16,7 @@ TBatchSummary RunBatch(TWorkingSet& Set, const std::filesystem::path& Project, c
     TCETamrixMesh& mesh = Set.Mesh();
     LoadProject(Project, mesh, Set.Objects(), Set.Canvax(), Set.ObjectsLayer(), {});
     mesh.GenerateDivisions();
-    mesh.ClassifyCells(Set.ObjectPointers(), Options.NX, Options.NY);
+    mesh.ClassifyCells(Set.ObjectPointers(), Options.NX, Options.NY, Options.Progress);
     TBatchSummary summary;
     summary.Output = Options.Output.value_or(DefaultMeshFile(Project));
     mesh.ExportMesh(summary.Output);

@@ -131,8 +131,10 @@ void TCETamrixMesh::SetPickedCell(std::int32_t I, std::int32_t J) {
     Redraw();
 }
 
-void TCETamrixMesh::ClassifyCells(const std::vector<TClassifiedObject>& Objects, std::int32_t NX, std::int32_t NY) {
-    nerim::ClassifyCells(divisionsX_, divisionsY_, Objects, NX, NY, cells_, porousTypes_);
+void TCETamrixMesh::ClassifyCells(const std::vector<TClassifiedObject>& Objects, std::int32_t NX, std::int32_t NY,
+                                  const TClassificationProgress& Progress) {
+    nerim::ClassifyCells(divisionsX_, divisionsY_, Objects, NX, NY, cells_, porousTypes_,
+                         DefaultClassificationThreads(), Progress);
     Redraw();
 }
 

@@ -118,10 +118,12 @@ public:
 
     // ---- Cells ----
     // Classifies every cell by the objects, in list order, sampling NX × NY points per cell, and
-    // announces the change.
-    void ClassifyCells(const std::vector<TCENerimObject*>& Objects, std::int32_t NX, std::int32_t NY);
+    // announces the change. Progress, when given, is told how far it has come.
+    void ClassifyCells(const std::vector<TCENerimObject*>& Objects, std::int32_t NX, std::int32_t NY,
+                       const TClassificationProgress& Progress = {});
     // The same for objects already reduced to what the classification needs.
-    void ClassifyCells(const std::vector<TClassifiedObject>& Objects, std::int32_t NX, std::int32_t NY);
+    void ClassifyCells(const std::vector<TClassifiedObject>& Objects, std::int32_t NX, std::int32_t NY,
+                       const TClassificationProgress& Progress = {});
     const TCellMatrices& Cells() const { return cells_; }
     const TDoubleArray& AC() const { return cells_.AC; }
     const TDoubleArray& AR() const { return cells_.AR; }

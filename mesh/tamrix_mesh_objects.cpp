@@ -2,6 +2,7 @@
 #include "mesh/tamrix_mesh.h"
 
 #include "objects/ce_nerim_object.h"
+#include "objects/ce_polyline.h"
 #include "objects/core/obstacle_def.h"
 #include "objects/core/porous_medium_def.h"
 #include "objects/core/water_def.h"
@@ -9,28 +10,36 @@
 namespace nerim {
 namespace {
 
+TMaterialKind MaterialKind(const TNerimObjectDefinition* definition) {
+    if (dynamic_cast<const TPorousMediumDef*>(definition)) return mkPorous;
+    if (dynamic_cast<const TObstacleDef*>(definition)) return mkObstacle;
+    if (dynamic_cast<const TWaterDef*>(definition)) return mkWater;
+    return mkNone;
+}
+
+// A polygon hands over its outline, which lets the classification answer a whole line of samples
+// at a time; any other object is asked point by point.
 TClassifiedObject ClassifiedObject(const TCENerimObject& object) {
+    const TMaterialKind kind = MaterialKind(object.Definition());
+    TPorousParameters porous{};
+    if (kind == mkPorous) porous = static_cast<const TPorousMediumDef*>(object.Definition())->Parameters();
+    if (const auto* polygon = dynamic_cast<const TCEPolyline*>(&object))
+        return PolygonObject(kind, porous, polygon->Line());
     TClassifiedObject classified;
-    const TNerimObjectDefinition* definition = object.Definition();
-    if (const auto* porous = dynamic_cast<const TPorousMediumDef*>(definition)) {
-        classified.Kind = mkPorous;
-        classified.Porous = porous->Parameters();
-    } else if (dynamic_cast<const TObstacleDef*>(definition)) {
-        classified.Kind = mkObstacle;
-    } else if (dynamic_cast<const TWaterDef*>(definition)) {
-        classified.Kind = mkWater;
-    }
+    classified.Kind = kind;
+    classified.Porous = porous;
     classified.ContainsPoint = [&object](const TPoint2D& p) { return object.ContainsPoint(p); };
     return classified;
 }
 
 }  // namespace
 
-void TCETamrixMesh::ClassifyCells(const std::vector<TCENerimObject*>& Objects, std::int32_t NX, std::int32_t NY) {
+void TCETamrixMesh::ClassifyCells(const std::vector<TCENerimObject*>& Objects, std::int32_t NX, std::int32_t NY,
+                                  const TClassificationProgress& Progress) {
     std::vector<TClassifiedObject> classified;
     classified.reserve(Objects.size());
     for (const TCENerimObject* object : Objects) classified.push_back(ClassifiedObject(*object));
-    ClassifyCells(classified, NX, NY);
+    ClassifyCells(classified, NX, NY, Progress);
 }
 
 }  // namespace nerim

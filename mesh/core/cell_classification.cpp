@@ -309,9 +309,10 @@ private:
 // domain.
 void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& columns,
                   const std::vector<TPreparedObject>& objects, std::int32_t NY, TCellMatrices& cells,
-                  std::int32_t threads) {
+                  std::int32_t threads, const TClassificationProgress& progress) {
     const auto rows = static_cast<std::int32_t>(divisionsY.size());
     std::atomic<std::int32_t> nextRow{0};
+    std::atomic<std::int32_t> rowsDone{0};
     // Each element written by the one thread that classifies its row.
     std::vector<char> started(static_cast<std::size_t>(rows), 0);
     std::vector<std::vector<std::int32_t>> closed(static_cast<std::size_t>(rows));
@@ -335,7 +336,8 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
         end = std::min(rows, first + count);
         return true;
     };
-    auto work = [&]() {
+    // Only the calling thread reports progress, so the callback needs no locking.
+    auto work = [&](bool reportsProgress) {
         try {
             TRowClassifier classifier(divisionsY, columns, objects, NY, cells);
             std::int32_t first = 0, end = 0;
@@ -344,6 +346,8 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
                     if (failed.load(std::memory_order_relaxed)) return;
                     started[static_cast<std::size_t>(r)] = 1;
                     classifier.Classify(r, closed[static_cast<std::size_t>(r)]);
+                    const std::int32_t done = rowsDone.fetch_add(1, std::memory_order_relaxed) + 1;
+                    if (reportsProgress && progress) progress(static_cast<double>(done) / rows);
                 }
             }
         } catch (...) {
@@ -357,11 +361,11 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
         std::vector<std::jthread> helpers;
         helpers.reserve(static_cast<std::size_t>(wanted - 1));
         try {
-            for (std::int32_t t = 1; t < wanted; ++t) helpers.emplace_back(work);
+            for (std::int32_t t = 1; t < wanted; ++t) helpers.emplace_back(work, false);
         } catch (const std::system_error&) {
             // No more threads to be had: the ones started and this one share the rows.
         }
-        work();
+        work(true);
     }  // joins the helpers
     const auto NXd = columns.Columns();
     if (failure) {
@@ -394,7 +398,8 @@ std::int32_t DefaultClassificationThreads() {
 
 void ClassifyCells(const std::vector<float>& divisionsX, const std::vector<float>& divisionsY,
                    const std::vector<TClassifiedObject>& objects, std::int32_t NX, std::int32_t NY,
-                   TCellMatrices& cells, TPorousTypes& porousTypes, std::int32_t threadCount) {
+                   TCellMatrices& cells, TPorousTypes& porousTypes, std::int32_t threadCount,
+                   const TClassificationProgress& progress) {
     CheckArguments(divisionsX, divisionsY, objects, NX, NY);
     const auto NXd = static_cast<std::int32_t>(divisionsX.size());
     const auto NYd = static_cast<std::int32_t>(divisionsY.size());
@@ -416,7 +421,7 @@ void ClassifyCells(const std::vector<float>& divisionsX, const std::vector<float
         cells.Npc.Resize(sizes);
         const TColumnSamples columns = MakeColumnSamples(divisionsX, NX);
         const std::vector<TPreparedObject> prepared = PrepareObjects(objects, columns);
-        ClassifyRows(divisionsY, columns, prepared, NY, cells, threadCount);  // closes the cells too
+        ClassifyRows(divisionsY, columns, prepared, NY, cells, threadCount, progress);  // closes the cells too
         return;
     }
     CloseNearlyBlockedCells(NXd, NYd, cells);

@@ -48,6 +48,9 @@ struct TClassifiedObject {
 // The object refers to the list, which must outlive it and stay unchanged while it is used.
 TClassifiedObject PolygonObject(TMaterialKind kind, const TPorousParameters& porous, const TPLPolyLine& line);
 
+// Told, on the calling thread, the share of the rows classified so far (0 to 1).
+using TClassificationProgress = std::function<void(double)>;
+
 // The threads ClassifyCells uses unless told otherwise: one per hardware thread, at least one.
 std::int32_t DefaultClassificationThreads();
 
@@ -62,7 +65,8 @@ std::int32_t DefaultClassificationThreads();
 // below 0.2 together with their four faces.
 //
 // The rows are shared out among `threadCount` threads (at least one; the calling thread is one
-// of them); the results do not depend on how many there are.
+// of them); the results do not depend on how many there are. `progress`, when given, is told
+// from time to time how far the classification has come.
 //
 // NX and NY must be at least 1, and with at least one object each axis needs at least two
 // boundaries; otherwise EMeshError is raised before anything changes. Exceptions from a
@@ -71,6 +75,7 @@ std::int32_t DefaultClassificationThreads();
 void ClassifyCells(const std::vector<float>& divisionsX, const std::vector<float>& divisionsY,
                    const std::vector<TClassifiedObject>& objects, std::int32_t NX, std::int32_t NY,
                    TCellMatrices& cells, TPorousTypes& porousTypes,
-                   std::int32_t threadCount = DefaultClassificationThreads());
+                   std::int32_t threadCount = DefaultClassificationThreads(),
+                   const TClassificationProgress& progress = {});
 
 }  // namespace nerim

@@ -4,6 +4,9 @@
 
 #include "mesh/core/mesh_error.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace nerim {
 namespace {
 
@@ -178,6 +181,34 @@ TEST_F(Classification, ContainmentFailuresPassThrough) {
     o.Kind = mkObstacle;
     o.ContainsPoint = [](const TPoint2D&) -> bool { throw EFloatingPointError("boom"); };
     EXPECT_THROW(Run({o}), EFloatingPointError);
+}
+
+}  // namespace
+}  // namespace nerim
+
+namespace nerim {
+namespace {
+
+TEST(ClassificationProgress, RisesToOneOnTheCallingThread) {
+    std::vector<float> x, y;
+    for (int k = 0; k <= 50; ++k) x.push_back(static_cast<float>(k)), y.push_back(static_cast<float>(k));
+    TClassifiedObject water;
+    water.Kind = mkWater;
+    water.ContainsPoint = [](const TPoint2D& p) { return p.Y > 20; };
+    TCellMatrices cells;
+    TPorousTypes porous;
+    std::vector<double> reports;
+    const auto caller = std::this_thread::get_id();
+    bool otherThread = false;
+    ClassifyCells(x, y, {water}, 4, 4, cells, porous, 2, [&](double share) {
+        reports.push_back(share);
+        otherThread |= std::this_thread::get_id() != caller;
+    });
+    ASSERT_FALSE(reports.empty());
+    EXPECT_FALSE(otherThread);
+    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+    EXPECT_GT(reports.front(), 0.0);
+    EXPECT_LE(reports.back(), 1.0);
 }
 
 }  // namespace
