@@ -66,7 +66,9 @@ public:
                 const auto close = line.find(']');
                 if (close == std::string_view::npos) continue;
                 const std::string_view name = Trim(line.substr(1, close - 1));
-                normal += name.size() <= kMaxName ? "[" + std::string(name) + "]\n" : "[]\n";
+                normal += '[';
+                if (name.size() <= kMaxName) normal.append(name);
+                normal += "]\n";
                 continue;
             }
             const auto equals = line.find('=');

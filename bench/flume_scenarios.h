@@ -35,6 +35,9 @@ struct TFlumeSize {
 
 struct TFlumeScenario {
     TFlumeSize Size;
+    // The one sub-zone per axis the divisions are generated from.
+    TSubZone SubZoneX;
+    TSubZone SubZoneY;
     std::vector<float> DivisionsX;
     std::vector<float> DivisionsY;
     // The objects refer to these vertex lists.
@@ -120,10 +123,11 @@ inline TFlumeScenario MakeFlumeScenario(const TFlumeSize& size, std::uint64_t se
     const double centre = 0.6 * W;  // breakwater axis
 
     const std::int32_t leftX = size.CellsX * 3 / 5;
-    s.DivisionsX = GenerateAxisDivisions({{centre, 0.0, leftX, size.CellsX - leftX, 0.7 * W / size.CellsX}}, W, false, maX);
+    s.SubZoneX = {centre, 0.0, leftX, size.CellsX - leftX, 0.7 * W / size.CellsX};
+    s.DivisionsX = GenerateAxisDivisions({s.SubZoneX}, W, false, maX);
     const std::int32_t aboveY = size.CellsY * 2 / 5;
-    s.DivisionsY =
-        GenerateAxisDivisions({{0.5 * H, 0.0, aboveY, size.CellsY - aboveY, 0.7 * H / size.CellsY}}, H, false, maY);
+    s.SubZoneY = {0.5 * H, 0.0, aboveY, size.CellsY - aboveY, 0.7 * H / size.CellsY};
+    s.DivisionsY = GenerateAxisDivisions({s.SubZoneY}, H, false, maY);
 
     flume::TNoise noise(seed);
     const double margin = 0.05 * W;  // objects reach beyond the domain and its ghost cells
