@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "mesh/core/cell_rules.h"
 #include "mesh/core/mesh_error.h"
 #include "mesh/core/row_sampling.h"
 #include "objects/core/polyline.h"
@@ -18,33 +19,11 @@
 namespace nerim {
 namespace {
 
-// Above this an open fraction counts as fully open, below kClosedSnap as fully closed.
-constexpr double kOpenSnap = 0.9999;
-constexpr double kClosedSnap = 0.0001;
-// Cells inside the mesh with less open area than this are closed together with their faces.
-constexpr double kClosingThreshold = 0.2;
-
-double Snap(double value) {
-    if (value > kOpenSnap) value = 1.0;
-    if (value < kClosedSnap) value = 0.0;
-    return value;
-}
-
 // The sample fractions of one cell for one object.
 struct TCellCoverage {
     double Top = 0, Bottom = 0, Left = 0, Right = 0;  // shares of the face samples inside
     double Cell = 0;                                   // share of the cell
 };
-
-void CheckArguments(const std::vector<float>& divisionsX, const std::vector<float>& divisionsY,
-                    const std::vector<TClassifiedObject>& objects, std::int32_t NX, std::int32_t NY) {
-    if (NX < 1 || NY < 1)
-        throw EMeshError("El número de muestras por celda (NX = " + std::to_string(NX) + ", NY = " + std::to_string(NY) +
-                         ") debe ser al menos 1");
-    if (!objects.empty() && (divisionsX.size() < 2 || divisionsY.size() < 2))
-        throw EMeshError("No se pueden clasificar las celdas: la malla necesita al menos dos divisiones en X y dos en "
-                         "Y (genere la malla primero)");
-}
 
 // The fractions of a cell from its counts of samples inside: the cell's own share is 1 when all
 // four faces are wholly inside, 0 when none of their samples is (whatever the interior holds),
@@ -126,9 +105,9 @@ void ApplyCoverage(TMaterialKind kind, const TCellCoverage& c, std::int32_t poro
     switch (kind) {
         case mkObstacle: {
             double& ac = row.AC[i];
-            ac = Snap(ac - c.Cell);
-            row.AR[i] = Snap(row.AR[i] - c.Right);
-            row.AT[i] = Snap(row.AT[i] - c.Top);
+            ac = SnapOpenFraction(ac - c.Cell);
+            row.AR[i] = SnapOpenFraction(row.AR[i] - c.Right);
+            row.AT[i] = SnapOpenFraction(row.AT[i] - c.Top);
             if (ac < 1.0) row.Noc[i] = true;
             break;
         }
@@ -400,7 +379,7 @@ void ClassifyCells(const std::vector<float>& divisionsX, const std::vector<float
                    const std::vector<TClassifiedObject>& objects, std::int32_t NX, std::int32_t NY,
                    TCellMatrices& cells, TPorousTypes& porousTypes, std::int32_t threadCount,
                    const TClassificationProgress& progress) {
-    CheckArguments(divisionsX, divisionsY, objects, NX, NY);
+    CheckClassificationArguments(divisionsX, divisionsY, objects, NX, NY);
     const auto NXd = static_cast<std::int32_t>(divisionsX.size());
     const auto NYd = static_cast<std::int32_t>(divisionsY.size());
 

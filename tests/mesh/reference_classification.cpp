@@ -5,38 +5,17 @@
 #include <string>
 
 #include "mesh/core/cell_classification.h"
+#include "mesh/core/cell_rules.h"
 #include "mesh/core/mesh_error.h"
 
 namespace nerim::testing {
 namespace {
-
-// Above this an open fraction counts as fully open, below kClosedSnap as fully closed.
-constexpr double kOpenSnap = 0.9999;
-constexpr double kClosedSnap = 0.0001;
-// Cells inside the mesh with less open area than this are closed together with their faces.
-constexpr double kClosingThreshold = 0.2;
-
-double Snap(double value) {
-    if (value > kOpenSnap) value = 1.0;
-    if (value < kClosedSnap) value = 0.0;
-    return value;
-}
 
 // The sample fractions of one cell for one object.
 struct TCellCoverage {
     double Top = 0, Bottom = 0, Left = 0, Right = 0;  // shares of the face samples inside
     double Cell = 0;                                   // share of the cell
 };
-
-void CheckArguments(const std::vector<float>& divisionsX, const std::vector<float>& divisionsY,
-                    const std::vector<TClassifiedObject>& objects, std::int32_t NX, std::int32_t NY) {
-    if (NX < 1 || NY < 1)
-        throw EMeshError("El número de muestras por celda (NX = " + std::to_string(NX) + ", NY = " + std::to_string(NY) +
-                         ") debe ser al menos 1");
-    if (!objects.empty() && (divisionsX.size() < 2 || divisionsY.size() < 2))
-        throw EMeshError("No se pueden clasificar las celdas: la malla necesita al menos dos divisiones en X y dos en "
-                         "Y (genere la malla primero)");
-}
 
 // Samples one cell: the faces first, then the interior unless all four faces agree.
 TCellCoverage SampleCell(const TClassifiedObject& object, double leftX, double rightX, double nearY, double farY,
@@ -78,11 +57,11 @@ void ApplyCoverage(const TClassifiedObject& object, const TCellCoverage& c, std:
     switch (object.Kind) {
         case mkObstacle: {
             double& ac = cells.AC.ItemAt(position);
-            ac = Snap(ac - c.Cell);
+            ac = SnapOpenFraction(ac - c.Cell);
             double& ar = cells.AR.ItemAt(position);
-            ar = Snap(ar - c.Right);
+            ar = SnapOpenFraction(ar - c.Right);
             double& at = cells.AT.ItemAt(position);
-            at = Snap(at - c.Top);
+            at = SnapOpenFraction(at - c.Top);
             if (ac < 1.0) cells.Noc.ItemAt(position) = true;
             break;
         }
@@ -120,7 +99,7 @@ void CloseNearlyBlockedCells(std::int32_t NXd, std::int32_t NYd, TCellMatrices& 
 void ReferenceClassifyCells(const std::vector<float>& divisionsX, const std::vector<float>& divisionsY,
                             const std::vector<TClassifiedObject>& objects, std::int32_t NX, std::int32_t NY,
                             TCellMatrices& cells, TPorousTypes& porousTypes) {
-    CheckArguments(divisionsX, divisionsY, objects, NX, NY);
+    CheckClassificationArguments(divisionsX, divisionsY, objects, NX, NY);
     const auto NXd = static_cast<std::int32_t>(divisionsX.size());
     const auto NYd = static_cast<std::int32_t>(divisionsY.size());
     auto x = [&](std::int32_t i) { return static_cast<double>(divisionsX[static_cast<std::size_t>(i)]); };
