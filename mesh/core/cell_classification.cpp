@@ -391,13 +391,7 @@ void ClassifyCells(const std::vector<float>& divisionsX, const std::vector<float
         cells.Reset(MakeIntPair(NXd, NYd));
     } else {
         // Each row is given its initial values by the thread that classifies it.
-        const TIntPair sizes = MakeIntPair(NXd, NYd);
-        cells.AC.Resize(sizes);
-        cells.AR.Resize(sizes);
-        cells.AT.Resize(sizes);
-        cells.VOF.Resize(sizes);
-        cells.Noc.Resize(sizes);
-        cells.Npc.Resize(sizes);
+        cells.Resize(MakeIntPair(NXd, NYd));
         const TColumnSamples columns = MakeColumnSamples(divisionsX, NX);
         const std::vector<TPreparedObject> prepared = PrepareObjects(objects, columns);
         ClassifyRows(divisionsY, columns, prepared, NY, cells, threadCount, progress);  // closes the cells too
