@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         const TBatchSummary summary = RunBatch(command.Project, options);
         bar.Finish();
         if (!command.Quiet) {
-            std::printf("%s\n", Format("Mesh of %d × %d cells, %d objects, %d porous types, in %.2f s",
+            std::printf("%s\n", Format("Mesh of %d × %d cells, %d objects, %d porous types, in %.3f s",
                                        {static_cast<long long>(summary.CellsX), static_cast<long long>(summary.CellsY),
                                         static_cast<long long>(summary.Objects),
                                         static_cast<long long>(summary.PorousTypes), summary.Seconds})
