@@ -51,29 +51,13 @@ void TCanvax::SetUndoMaxMem(std::int32_t Value) {
     undo_.SetMaxMem(Value);
 }
 
-void TCanvax::SetBackgrdColor(TColor Value) {
-    if (Value == backgrdColor_) return;
-    backgrdColor_ = Value;
-    RepaintViews();
-}
+void TCanvax::SetBackgrdColor(TColor Value) { SetAndRepaint(backgrdColor_, Value); }
 
-void TCanvax::SetForegrdColor(TColor Value) {
-    if (Value == foregrdColor_) return;
-    foregrdColor_ = Value;
-    RepaintViews();
-}
+void TCanvax::SetForegrdColor(TColor Value) { SetAndRepaint(foregrdColor_, Value); }
 
-void TCanvax::SetInactiveColor(TColor Value) {
-    if (Value == inactiveColor_) return;
-    inactiveColor_ = Value;
-    RepaintViews();
-}
+void TCanvax::SetInactiveColor(TColor Value) { SetAndRepaint(inactiveColor_, Value); }
 
-void TCanvax::SetSelectedColor(TColor Value) {
-    if (Value == selectedColor_) return;
-    selectedColor_ = Value;
-    RepaintViews();
-}
+void TCanvax::SetSelectedColor(TColor Value) { SetAndRepaint(selectedColor_, Value); }
 
 void TCanvax::SetActive(bool Value) {
     if (Value == active_) return;
@@ -90,11 +74,7 @@ void TCanvax::SetAllowedViews(TAllowedViews Value) {
     allowedViews_ = Value;
 }
 
-void TCanvax::SetDevelopingOptions(TDevelopingOptionsSet Value) {
-    if (Value == developingOptions_) return;
-    developingOptions_ = Value;
-    RepaintViews();
-}
+void TCanvax::SetDevelopingOptions(TDevelopingOptionsSet Value) { SetAndRepaint(developingOptions_, Value); }
 
 void TCanvax::RepaintViews() {
     if (!active_) return;

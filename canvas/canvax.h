@@ -138,6 +138,14 @@ public:
     void SetViewsCursor(TCursorId Cursor);
 
 private:
+    // Stores a changed value of a property that shows in the views, and repaints them.
+    template <class T>
+    void SetAndRepaint(T& field, const T& value) {
+        if (value == field) return;
+        field = value;
+        RepaintViews();
+    }
+
     friend class TCanvaxElement;
     friend class TCanvaxView;
 
