@@ -192,14 +192,10 @@ void TQmtFrame::mouseReleaseEvent(QMouseEvent* event) {
     QGroupBox::mouseReleaseEvent(event);
 }
 
-void TQmtFrame::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (collapsable_ && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
-        event->accept();
-        if (!event->isAutoRepeat()) CaptionClick();
-        return;
-    }
-    QGroupBox::keyPressEvent(event);
+bool TQmtFrame::FoldKey(QEvent* event) const {
+    if (!collapsable_ || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 void TQmtFrame::CaptionClick() {
@@ -292,6 +288,12 @@ void TQmtFrame::ApplyChildMargins() {
 }
 
 bool TQmtFrame::event(QEvent* event) {
+    // The group box keeps space for its check box; the frame folds on it (on the press).
+    if (FoldKey(event)) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) CaptionClick();
+        return true;
+    }
     const bool handled = QGroupBox::event(event);
     // The group box recomputes its margins for its own title look (on a new title, style or
     // font); the frame's own layout rectangle wins.

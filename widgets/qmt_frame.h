@@ -83,7 +83,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -94,6 +93,7 @@ private:
     void GrowEnclosing(int Delta);
     void ApplyChildMargins();
     bool InVerticalLayout() const;
+    bool FoldKey(QEvent* event) const;
     QRect FrameRect() const;
     QRect TextBox() const;
 

@@ -86,6 +86,9 @@ public:
     TNotifyEvent OnUpClick;
     TNotifyEvent OnDownClick;
 
+    // The default size, so that a layout keeps both buttons clickable.
+    QSize sizeHint() const override { return {20, 25}; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
