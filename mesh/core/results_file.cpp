@@ -15,7 +15,7 @@ namespace {
 
 // Messages end with how many values were read of how many.
 [[noreturn]] void Fail(const std::string& what, std::int64_t read, std::int64_t wanted) {
-    throw EInOutError(Format("Error de entrada/salida: %s: se han leído %d valores de %d",
+    throw EInOutError(Format("Error de entrada/salida: %s: se han leído %d de %d valores",
                              {what, static_cast<long long>(read), static_cast<long long>(wanted)}));
 }
 

@@ -60,7 +60,7 @@ TEST(ResultsFile, ShortOrMissingFilesSayHowManyValuesWereRead) {
     const std::size_t open = OpenFiles();
     const std::string shortFile = MessageOf([&] { LoadResultsFile(dir / "K0012.dat", MakeIntPair(3, 2), results, lo, hi); });
     EXPECT_NE(shortFile.find("K0012.dat"), std::string::npos) << shortFile;
-    EXPECT_NE(shortFile.find("se han leído 3 valores de 6"), std::string::npos) << shortFile;
+    EXPECT_NE(shortFile.find("se han leído 3 de 6 valores"), std::string::npos) << shortFile;
     EXPECT_EQ(OpenFiles(), open);
     EXPECT_EQ(results.Items(1, 0), -1.0);
     EXPECT_EQ(results.Items(2, 0), 5.0);
@@ -70,12 +70,12 @@ TEST(ResultsFile, ShortOrMissingFilesSayHowManyValuesWereRead) {
 
     const std::string missing = MessageOf([&] { LoadResultsFile(dir / "P0001.dat", MakeIntPair(4, 5), results, lo, hi); });
     EXPECT_NE(missing.find("P0001.dat"), std::string::npos) << missing;
-    EXPECT_NE(missing.find("se han leído 0 valores de 20"), std::string::npos) << missing;
+    EXPECT_NE(missing.find("se han leído 0 de 20 valores"), std::string::npos) << missing;
     EXPECT_EQ(lo, 1e100);
     EXPECT_EQ(hi, -1e100);
     EXPECT_EQ(results.Sizes(), MakeIntPair(3, 2));  // the file never opened
     const std::string directory = MessageOf([&] { LoadResultsFile(dir.Path(), MakeIntPair(1, 1), results, lo, hi); });
-    EXPECT_NE(directory.find("0 valores de 1"), std::string::npos) << directory;
+    EXPECT_NE(directory.find("0 de 1 valores"), std::string::npos) << directory;
 }
 
 TEST(CellLookup, BinarySearchOnTheBoundaries) {
