@@ -21,12 +21,12 @@ class TMeshPainter {
 public:
     TMeshPainter(const TCETamrixMesh& Mesh, TCanvaxView& View, TViewCanvas& Canvas)
         : mesh_(Mesh), view_(View), canvas_(Canvas), x_(Mesh.DivisionsX()), y_(Mesh.DivisionsY()) {
-        const TParalTransform& t = View.Transform();
         QImage& image = Canvas.Image();
         const QImage::Format format = image.format();
         const bool rgb32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
                            format == QImage::Format_ARGB32_Premultiplied;
-        direct_ = t.B == 0 && t.C == 0 && rgb32 && !image.isNull() && std::is_sorted(x_.begin(), x_.end()) &&
+        // Screen x depends on world x alone when RefX has no y part and RefY no x part.
+        direct_ = View.RefX().Y == 0 && View.RefY().X == 0 && rgb32 && !image.isNull() && std::is_sorted(x_.begin(), x_.end()) &&
                   std::is_sorted(y_.begin(), y_.end());
         if (direct_) {
             buffer_.Pixels = reinterpret_cast<std::uint32_t*>(image.bits());
