@@ -26,8 +26,8 @@ public:
         const bool rgb32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
                            format == QImage::Format_ARGB32_Premultiplied;
         // Screen x depends on world x alone when RefX has no y part and RefY no x part.
-        direct_ = View.RefX().Y == 0 && View.RefY().X == 0 && rgb32 && !image.isNull() && std::is_sorted(x_.begin(), x_.end()) &&
-                  std::is_sorted(y_.begin(), y_.end());
+        direct_ = View.RefX().Y == 0 && View.RefY().X == 0 && rgb32 && !image.isNull() &&
+                  std::is_sorted(x_.begin(), x_.end()) && std::is_sorted(y_.begin(), y_.end());
         if (direct_) {
             buffer_.Pixels = reinterpret_cast<std::uint32_t*>(image.bits());
             buffer_.Width = image.width();

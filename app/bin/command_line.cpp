@@ -38,7 +38,8 @@ std::string VariableName(const std::string& value) {
     for (const char* name : {"AC", "AR", "AT", "VOF", "Noc", "Npc", "Results", "none"}) {
         const std::string n = name;
         if (n.size() == value.size() &&
-            std::equal(n.begin(), n.end(), value.begin(), [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); }))
+            std::equal(n.begin(), n.end(), value.begin(),
+                       [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); }))
             return n == "none" ? std::string() : n;
     }
     throw TUsageError{"--variable takes AC, AR, AT, VOF, Noc, Npc, Results or none, not '" + value + "'"};

@@ -139,10 +139,13 @@ void TfrmMeshDeltaGraph::BuildChart(TAxisChart& axis, const QString& name, const
     axis.Delta2->attachAxis(axis.AxisDelta2);
 
     const TAxisQuality& quality = &axis == &chartX_ ? qualityX_ : qualityY_;
-    connect(axis.Delta, &QXYSeries::hovered, this,
-            [this, &quality](const QPointF& p, bool state) { state ? ShowTooltip(quality, p, false) : QToolTip::hideText(); });
-    connect(axis.Delta2, &QXYSeries::hovered, this,
-            [this, &quality](const QPointF& p, bool state) { state ? ShowTooltip(quality, p, true) : QToolTip::hideText(); });
+    const auto hover = [this, &quality](bool delta2) {
+        return [this, &quality, delta2](const QPointF& p, bool state) {
+            state ? ShowTooltip(quality, p, delta2) : QToolTip::hideText();
+        };
+    };
+    connect(axis.Delta, &QXYSeries::hovered, this, hover(false));
+    connect(axis.Delta2, &QXYSeries::hovered, this, hover(true));
 
     axis.Summary = new QLabel(this);
     axis.Summary->setObjectName(name == "chrtDX" ? "lblSummaryX" : "lblSummaryY");

@@ -9,10 +9,12 @@ namespace {
 // interval of non-zero size.
 std::optional<std::int32_t> Interval(const std::vector<float>& b, double v) {
     if (b.size() < 2 || !(v >= double(b.front())) || !(v <= double(b.back()))) return std::nullopt;
-    auto above = std::upper_bound(b.begin(), b.end(), v, [](double value, float boundary) { return value < double(boundary); });
+    const auto below = [](double value, float boundary) { return value < double(boundary); };
+    auto above = std::upper_bound(b.begin(), b.end(), v, below);
     if (above == b.end()) {
         // v is the last boundary: the interval that ends there.
-        above = std::lower_bound(b.begin(), b.end(), v, [](float boundary, double value) { return double(boundary) < value; });
+        above = std::lower_bound(b.begin(), b.end(), v,
+                                 [](float boundary, double value) { return double(boundary) < value; });
         if (above == b.begin()) return std::nullopt;  // every boundary is the same
         return static_cast<std::int32_t>(above - b.begin() - 1);
     }

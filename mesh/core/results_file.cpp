@@ -19,7 +19,12 @@ namespace {
                              {what, static_cast<long long>(read), static_cast<long long>(wanted)}));
 }
 
-std::string Quoted(const std::filesystem::path& file) { return "\"" + file.string() + "\""; }
+std::string Quoted(const std::filesystem::path& file) {
+    std::string quoted(1, '"');
+    quoted += file.string();
+    quoted += '"';
+    return quoted;
+}
 
 float LittleEndianFloat(const unsigned char* p) {
     const std::uint32_t bits = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
@@ -36,8 +41,9 @@ void LoadResultsFile(const std::filesystem::path& FileName, TIntPair Sizes, TDou
     const std::int64_t wanted = PairProduct(Sizes);
     std::ifstream in(FileName, std::ios::binary);  // closed when it goes, whatever happens
     if (!in)
-        Fail("no se puede abrir el archivo de resultados " + Quoted(FileName) + " (" + std::strerror(errno) + ")", 0,
-             wanted);
+        Fail(Format("no se puede abrir el archivo de resultados %s (%s)",
+                    {Quoted(FileName), std::string(std::strerror(errno))}),
+             0, wanted);
     Results.Resize(Sizes);
 
     constexpr std::int64_t kChunk = 1 << 16;  // values per read
@@ -58,8 +64,8 @@ void LoadResultsFile(const std::filesystem::path& FileName, TIntPair Sizes, TDou
     }
     if (read < wanted) {
         for (std::int64_t k = read; k < wanted; ++k) Results.ItemAt(k) = 0.0;
-        if (in.bad()) Fail("no se puede leer el archivo de resultados " + Quoted(FileName), read, wanted);
-        Fail("el archivo de resultados " + Quoted(FileName) + " termina antes de tiempo", read, wanted);
+        if (in.bad()) Fail(Format("no se puede leer el archivo de resultados %s", {Quoted(FileName)}), read, wanted);
+        Fail(Format("el archivo de resultados %s termina antes de tiempo", {Quoted(FileName)}), read, wanted);
     }
 }
 

@@ -99,7 +99,10 @@ TEST(MeshQuality, CsvReadsBackToTheSameNumbers) {
                                                    : fields[0] == "Delta2 X" ? x.Delta2
                                                    : fields[0] == "Delta Y"  ? y.Delta
                                                                              : y.Delta2;
-        const std::size_t k = fields[0] == "Delta X" ? rows : fields[0] == "Delta2 X" ? rows - 10 : fields[0] == "Delta Y" ? rows - 19 : rows - 21;
+        const std::size_t k = rows - (fields[0] == "Delta X"    ? 0
+                                      : fields[0] == "Delta2 X" ? 10
+                                      : fields[0] == "Delta Y"  ? 19
+                                                                : 21);
         EXPECT_EQ(std::strtod(fields[1].c_str(), nullptr), points[k].X) << line;
         EXPECT_EQ(std::strtod(fields[2].c_str(), nullptr), points[k].Y) << line;
         EXPECT_EQ(fields[3], QualityColorName(points[k].Color));
