@@ -11,7 +11,7 @@
 namespace nerim {
 namespace {
 
-// The cells of a meshes of millions of cells cannot be drawn one fill each in a repaint, nor the
+// The cells of a mesh of millions of cells cannot be drawn one fill each in a repaint, nor the
 // thousands of boundary lines one line each: where the view's mapping keeps the axes (screen x
 // depends on world x alone, screen y on world y alone) and the picture is a 32-bit image, both go
 // straight into the picture's rows, for the cells and boundaries that meet the view only. The
