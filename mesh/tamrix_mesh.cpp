@@ -4,6 +4,7 @@
 #include "mesh/core/grading.h"
 #include "mesh/core/mesh_error.h"
 #include "mesh/core/mesh_export.h"
+#include "mesh/core/results_file.h"
 #include "mesh/core/sub_zone_list.h"
 
 namespace nerim {
@@ -143,11 +144,10 @@ void TCETamrixMesh::ExportMesh(const std::filesystem::path& FileName) const {
                               cells_});
 }
 
-TRect2D TCETamrixMesh::GetBounds(const TCanvaxView&) { return {0.0, 0.0, parameters_.Width, parameters_.Height}; }
-
-void TCETamrixMesh::Paint(TCanvaxView& View) {
-    TCENotContainer::Paint(View);
-    // The mesh itself draws nothing yet.
+void TCETamrixMesh::LoadResults(const std::filesystem::path& FileName) {
+    LoadResultsFile(FileName, MakeIntPair(DivisionXCount(), DivisionYCount()), results_, resultsMin_, resultsMax_);
 }
+
+TRect2D TCETamrixMesh::GetBounds(const TCanvaxView&) { return {0.0, 0.0, parameters_.Width, parameters_.Height}; }
 
 }  // namespace nerim

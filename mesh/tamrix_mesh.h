@@ -135,6 +135,11 @@ public:
     const TDoubleArray& Results() const { return results_; }
     double ResultsMin() const { return resultsMin_; }
     double ResultsMax() const { return resultsMax_; }
+    // Reads a results file of the model into Results, DivisionXCount × DivisionYCount values, and
+    // sets ResultsMin and ResultsMax to their range (see LoadResultsFile: a missing or short file
+    // raises EInOutError and keeps the values read so far). Nothing is repainted: the caller
+    // shows Results afterwards.
+    void LoadResults(const std::filesystem::path& FileName);
 
     // Writes the model's mesh file from the current boundaries and matrices (nothing is generated
     // or classified). The file is replaced only when it has been written completely.
@@ -143,6 +148,10 @@ public:
     // ---- Canvas element ----
     // The domain rectangle (0, 0, Width, Height).
     TRect2D GetBounds(const TCanvaxView& View) override;
+    // Nothing while a change bracket is open (UpdateCount not zero); otherwise the base element,
+    // the domain outline, the sub-zone lines with the current sub-zones' bands, the cells of the
+    // shown matrix (ghost column and row left out), the boundary lines and the picked cell's
+    // marker, all blended over what is drawn (see mesh/core/cell_colors.h for the colours).
     void Paint(TCanvaxView& View) override;
 
 protected:

@@ -90,6 +90,8 @@ public:
     // ---- Elements ----
     T& Items(std::int32_t I, std::int32_t J) { return data_[CheckedPosition(I, J)]; }
     const T& Items(std::int32_t I, std::int32_t J) const { return data_[CheckedPosition(I, J)]; }
+    // The elements in storage order, for readers that walk whole rows.
+    const T* Data() const { return data_.get(); }
     // The element at a storage position, such as one that Neighbours() gives.
     T& ItemAt(std::int64_t position) {
         CheckListIndex(position, Count());

@@ -1,5 +1,8 @@
 #include "app/bin/command_line.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "support/number_format.h"
 
 namespace nerim {
@@ -15,6 +18,42 @@ std::int32_t SampleCount(const std::string& option, const std::string& value) {
     return *n;
 }
 
+// WIDTHxHEIGHT, each side within the picture limits.
+void PictureSize(const std::string& value, TPictureRequest& picture) {
+    const auto x = value.find_first_of("xX");
+    const auto w = x == std::string::npos ? std::nullopt : ParseInteger(value.substr(0, x));
+    const auto h = x == std::string::npos ? std::nullopt : ParseInteger(value.substr(x + 1));
+    const auto fits = [](const std::optional<std::int32_t>& n) {
+        return n && *n >= kMinPictureSide && *n <= kMaxPictureSide;
+    };
+    if (!fits(w) || !fits(h))
+        throw TUsageError{"--size takes WIDTHxHEIGHT in pixels, each from " + std::to_string(kMinPictureSide) + " to " +
+                          std::to_string(kMaxPictureSide) + ", not '" + value + "'"};
+    picture.Width = *w;
+    picture.Height = *h;
+}
+
+// One of the mesh's matrices by name (any case), or none.
+std::string VariableName(const std::string& value) {
+    for (const char* name : {"AC", "AR", "AT", "VOF", "Noc", "Npc", "Results", "none"}) {
+        const std::string n = name;
+        if (n.size() == value.size() &&
+            std::equal(n.begin(), n.end(), value.begin(),
+                       [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); }))
+            return n == "none" ? std::string() : n;
+    }
+    throw TUsageError{"--variable takes AC, AR, AT, VOF, Noc, Npc, Results or none, not '" + value + "'"};
+}
+
+void PickedCell(const std::string& value, TPictureRequest& picture) {
+    const auto comma = value.find(',');
+    const auto i = comma == std::string::npos ? std::nullopt : ParseInteger(value.substr(0, comma));
+    const auto j = comma == std::string::npos ? std::nullopt : ParseInteger(value.substr(comma + 1));
+    if (!i || !j) throw TUsageError{"--pick takes two whole numbers I,J, not '" + value + "'"};
+    picture.PickI = *i;
+    picture.PickJ = *j;
+}
+
 }  // namespace
 
 std::string MeshUsage() {
@@ -27,15 +66,34 @@ std::string MeshUsage() {
            "  --nx N       samples per cell along X (1 to 99, default 10)\n"
            "  --ny N       samples per cell along Y (1 to 99, default 10)\n"
            "  -o FILE      write the mesh file to FILE\n"
-           "  --quiet      print nothing but errors\n"
+           "  --quiet      print nothing but errors (and what --quality asks for)\n"
+           "  --results FILE\n"
+           "               load a results file of the model (32-bit floats, one per cell) after the\n"
+           "               classification; its range colours every real matrix of the picture\n"
+           "  --quality    print the quality summary of the X and Y axes\n"
+           "  --quality-csv FILE\n"
+           "               write the points of the quality graph as CSV (series,x,y,color,label)\n"
+           "  --picture FILE.png\n"
+           "               draw the mesh and the objects as the main window shows them after\n"
+           "               \"Ajustar vista\", on the first sub-zones, as a PNG image\n"
+           "  --size WxH   size of the picture in pixels (16 to 16384 a side, default 1600x900)\n"
+           "  --variable NAME\n"
+           "               matrix shown in the picture: AC, AR, AT, VOF, Noc, Npc, Results or none\n"
+           "               (the default)\n"
+           "  --pick I,J   mark the picked cell (I, J) in the picture\n"
            "  --help       show this help and exit\n"
            "  --version    show the version and exit\n"
            "\n"
-           "Exit status: 0 on success, 1 when the project cannot be meshed, 2 for a wrong command line.\n";
+           "The mesh file is written in every run; the other outputs follow it.\n"
+           "Exit status: 0 on success, 1 when the project cannot be meshed or an output cannot be\n"
+           "made, 2 for a wrong command line.\n";
 }
 
 TMeshCommand ParseMeshCommand(const std::vector<std::string>& Arguments) {
     TMeshCommand command;
+    TPictureRequest picture;
+    std::vector<std::string> pictureOptions;  // given, to refuse them without --picture
+    bool havePicture = false;
     bool haveProject = false;
     for (std::size_t k = 0; k < Arguments.size(); ++k) {
         const std::string& arg = Arguments[k];
@@ -55,6 +113,24 @@ TMeshCommand ParseMeshCommand(const std::vector<std::string>& Arguments) {
             command.NY = SampleCount(arg, value());
         } else if (arg == "-o" || arg == "--output") {
             command.Output = value();
+        } else if (arg == "--results") {
+            command.Results = value();
+        } else if (arg == "--quality") {
+            command.Quality = true;
+        } else if (arg == "--quality-csv") {
+            command.QualityCsv = value();
+        } else if (arg == "--picture") {
+            picture.File = value();
+            havePicture = true;
+        } else if (arg == "--size") {
+            PictureSize(value(), picture);
+            pictureOptions.push_back(arg);
+        } else if (arg == "--variable") {
+            picture.Variable = VariableName(value());
+            pictureOptions.push_back(arg);
+        } else if (arg == "--pick") {
+            PickedCell(value(), picture);
+            pictureOptions.push_back(arg);
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw TUsageError{"unknown option '" + arg + "'"};
         } else if (haveProject) {
@@ -65,6 +141,9 @@ TMeshCommand ParseMeshCommand(const std::vector<std::string>& Arguments) {
         }
     }
     if (!haveProject && !command.Help && !command.Version) throw TUsageError{"no project file given"};
+    if (!havePicture && !pictureOptions.empty())
+        throw TUsageError{pictureOptions.front() + " is an option of the picture: give --picture FILE.png too"};
+    if (havePicture) command.Picture = picture;
     return command;
 }
 

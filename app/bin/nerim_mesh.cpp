@@ -8,6 +8,9 @@
 
 #include "app/batch_run.h"
 #include "app/bin/command_line.h"
+#include "app/bin/mesh_picture.h"
+#include "app/working_set.h"
+#include "mesh/core/mesh_quality.h"
 #include "support/format.h"
 
 namespace {
@@ -41,6 +44,23 @@ private:
     int last_ = -1;
 };
 
+// What the command asks for besides the mesh file, on the meshed working set.
+void MakeOutputs(nerim::TWorkingSet& set, const nerim::TMeshCommand& command) {
+    using namespace nerim;
+    TCETamrixMesh& mesh = set.Mesh();
+    if (command.Results) mesh.LoadResults(*command.Results);
+    if (command.Quality || command.QualityCsv) {
+        const TAxisQuality x = AxisQuality(mesh.DivisionsX());
+        const TAxisQuality y = AxisQuality(mesh.DivisionsY());
+        if (command.Quality) {
+            std::printf("X: %s\n", SummaryLine(SummariseAxis(x)).c_str());
+            std::printf("Y: %s\n", SummaryLine(SummariseAxis(y)).c_str());
+        }
+        if (command.QualityCsv) WriteQualityCsv(*command.QualityCsv, x, y);
+    }
+    if (command.Picture) WriteMeshPicture(set, *command.Picture);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,7 +88,8 @@ int main(int argc, char** argv) {
     options.Output = command.Output;
     options.Progress = [&bar](double share) { bar.Show(share); };
     try {
-        const TBatchSummary summary = RunBatch(command.Project, options);
+        TWorkingSet set;
+        const TBatchSummary summary = RunBatch(set, command.Project, options);
         bar.Finish();
         if (!command.Quiet) {
             std::printf("%s\n", Format("Mesh of %d × %d cells, %d objects, %d porous types, in %.3f s",
@@ -78,6 +99,7 @@ int main(int argc, char** argv) {
                                     .c_str());
             std::printf("Wrote %s\n", std::filesystem::absolute(summary.Output).lexically_normal().string().c_str());
         }
+        MakeOutputs(set, command);
         return 0;
     } catch (const std::exception& error) {
         bar.Finish();

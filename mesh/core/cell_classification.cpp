@@ -316,6 +316,7 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
         return true;
     };
     // Only the calling thread reports progress, so the callback needs no locking.
+    double reported = 0.0;
     auto work = [&](bool reportsProgress) {
         try {
             TRowClassifier classifier(divisionsY, columns, objects, NY, cells);
@@ -326,7 +327,7 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
                     started[static_cast<std::size_t>(r)] = 1;
                     classifier.Classify(r, closed[static_cast<std::size_t>(r)]);
                     const std::int32_t done = rowsDone.fetch_add(1, std::memory_order_relaxed) + 1;
-                    if (reportsProgress && progress) progress(static_cast<double>(done) / rows);
+                    if (reportsProgress && progress) progress(reported = static_cast<double>(done) / rows);
                 }
             }
         } catch (...) {
@@ -355,6 +356,8 @@ void ClassifyRows(const std::vector<float>& divisionsY, const TColumnSamples& co
     for (std::int32_t r = 1; r < rows; ++r)
         if (!closed[static_cast<std::size_t>(r)].empty())
             CloseFacesBelow(RowCells(cells, r - 1, NXd), closed[static_cast<std::size_t>(r)]);
+    // The helpers may have taken the last rows (or all of them): the end is still told.
+    if (progress && reported < 1.0) progress(1.0);
 }
 
 }  // namespace

@@ -1,37 +1,19 @@
 // The command-line mesher, run as a separate program without a display.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <string>
 
-#include "tests/common/temp_dir.h"
+#include "tests/app/mesher_run.h"
 
 namespace nerim {
 namespace {
 
 using testing::ReadBytes;
+using testing::RunMesher;
 using testing::TempDir;
+using testing::TRun;
 
 const std::filesystem::path kGolden = std::filesystem::path(NERIM_TEST_DATA) / "golden";
-
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-// Runs nerim-mesh with the arguments, with no display and no Qt platform set.
-TRun RunMesher(const TempDir& dir, const std::string& arguments) {
-    const std::string command = "cd '" + dir.Path().string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
-                                std::string(NERIM_BIN_DIR) + "/nerim-mesh' " + arguments + " >out.txt 2>err.txt";
-    TRun run;
-    const int raw = std::system(command.c_str());
-    run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.Out = ReadBytes(dir / "out.txt");
-    run.Err = ReadBytes(dir / "err.txt");
-    return run;
-}
 
 TEST(NerimMeshCommand, MeshesAProjectWithoutADisplay) {
     TempDir dir;
