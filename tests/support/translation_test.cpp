@@ -229,5 +229,25 @@ TEST(TranslationXml, MissingProgramOrLanguageRaiseTheirOwnMessages) {
     EXPECT_TRUE(intl.Languages().empty());
 }
 
+// The English strings file ships beside the Spanish one with every entry, taking the same arguments.
+TEST(ShippedStrings, EnglishHasEverySpanishEntryWithTheSameArguments) {
+    const auto specifiers = [](const std::string& text) {
+        std::string found;
+        for (std::size_t i = 0; i + 1 < text.size(); ++i)
+            if (text[i] == '%') found += text[++i];
+        return found;
+    };
+    TInternacionalization spanish, english;
+    spanish.LoadStrings(std::string(NERIM_BIN_DIR) + "/Strings_es.dat", "", "", true);
+    english.LoadStrings(std::string(NERIM_BIN_DIR) + "/Strings_en.dat", "", "", true);
+    EXPECT_EQ(english.StringsLanguageName(), "English");
+    ASSERT_FALSE(spanish.Strings().empty());
+    EXPECT_EQ(english.Strings().size(), spanish.Strings().size());
+    for (const auto& [key, text] : spanish.Strings()) {
+        EXPECT_NE(english.GetString(key), kMissingString) << key;
+        EXPECT_EQ(specifiers(english.GetString(key)), specifiers(text)) << key;
+    }
+}
+
 }  // namespace
 }  // namespace nerim
