@@ -112,6 +112,9 @@ bool TTranslationHooks::eventFilter(QObject* watched, QEvent* event) {
 bool TTranslationHooks::MousePress(QWidget* receiver, QMouseEvent* event) {
     // A press that a child did not take is passed on to its parents as copies: handle it once.
     if (lastReceiver_ && event->timestamp() == lastTimestamp_ && receiver->isAncestorOf(lastReceiver_)) return false;
+    // A new press: the release of a swallowed one, should a dialog of the editor have taken it, is
+    // not waited for any longer.
+    swallowRelease_ = false;
     const QPoint position = event->position().toPoint();
 
     QObject* control = nullptr;
@@ -119,8 +122,10 @@ bool TTranslationHooks::MousePress(QWidget* receiver, QMouseEvent* event) {
     if (auto* bar = qobject_cast<QMenuBar*>(receiver)) {
         // Opening a menu is not the menu's action: the menu opens whatever the editor says.
         QAction* action = bar->actionAt(position);
-        if (action && action->menu() && IsHooked(action->menu())) EditControl(action->menu(), -1);
-        return false;
+        if (action && action->menu() && IsHooked(action->menu())) {
+            EditControl(action->menu(), -1);
+            return false;
+        }
     }
     if (auto* tabs = qobject_cast<QTabBar*>(receiver); tabs && IsHooked(tabs) && tabs->tabAt(position) >= 0) {
         control = tabs;

@@ -150,6 +150,14 @@ TEST_F(TranslationHooks, ItemClickSetsTheItemNumber) {
 }
 
 TEST_F(TranslationHooks, MenuItemClickNeedsNoCtrl) {
+    // The title in the menu bar selects the menu, which opens whatever the box says.
+    QMenuBar* bar = window.menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    EXPECT_EQ(log.Selected, std::vector<QObject*>{menu});
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
+    log.Selected.clear();
+
     QSignalSpy triggered(open, &QAction::triggered);
     menu->popup(window.mapToGlobal(QPoint(10, 10)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
