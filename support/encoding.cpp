@@ -86,4 +86,21 @@ std::string Utf8ToCp1252(std::string_view text) {
     return out;
 }
 
+std::string Utf8ToCp1252Xml(std::string_view text) {
+    if (IsAscii(text)) return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t cp = DecodeUtf8(text, i);
+        if (cp == 0xFFFFFFFF) {
+            out += '?';
+        } else if (const char byte = ByteOf(cp); byte != '?' || cp == '?') {
+            out += byte;
+        } else {
+            out += "&#" + std::to_string(static_cast<unsigned long>(cp)) + ";";
+        }
+    }
+    return out;
+}
+
 }  // namespace nerim

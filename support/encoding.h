@@ -14,6 +14,11 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // sequence, becomes "?".
 std::string Utf8ToCp1252(std::string_view text);
 
+// The same for XML text: a character the code page cannot hold becomes a character reference
+// ("&#916;" for a Greek capital delta), so nothing is lost; a malformed sequence becomes "?".
+// Only for attribute values and character data, where references are allowed.
+std::string Utf8ToCp1252Xml(std::string_view text);
+
 // True when every byte is 7-bit ASCII, in which case both conversions are the identity.
 bool IsAscii(std::string_view text);
 
