@@ -143,9 +143,9 @@ void TCETamrixMesh::ExportMesh(const std::filesystem::path& FileName) const {
                               cells_});
 }
 
-TRect2D TCETamrixMesh::GetBounds(const TCanvaxView&) { return {0.0, 0.0, parameters_.Width, parameters_.Height}; }
+TRect2D TCETamrixMesh::GetBounds(const TCanvaxViewport&) { return {0.0, 0.0, parameters_.Width, parameters_.Height}; }
 
-void TCETamrixMesh::Paint(TCanvaxView& View) {
+void TCETamrixMesh::Paint(TCanvaxViewport& View) {
     TCENotContainer::Paint(View);
     // The mesh itself draws nothing yet.
 }

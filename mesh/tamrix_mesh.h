@@ -142,8 +142,8 @@ public:
 
     // ---- Canvas element ----
     // The domain rectangle (0, 0, Width, Height).
-    TRect2D GetBounds(const TCanvaxView& View) override;
-    void Paint(TCanvaxView& View) override;
+    TRect2D GetBounds(const TCanvaxViewport& View) override;
+    void Paint(TCanvaxViewport& View) override;
 
 protected:
     ~TCETamrixMesh() override = default;
