@@ -192,8 +192,8 @@ private:
 
     static QImage BlankImage(const QSize& size);
     void RequireCanvax() const;
-    // Raises Handler (when set) with Canvax (when given) locked.
-    void RaiseLocked(TCanvax* Canvax, const TViewNotify& Handler);
+    // Raises Handler (when set) with Document (when given) locked.
+    void RaiseLocked(TCanvax* Document, const TViewNotify& Handler);
     // Runs a mouse or resize step with the document locked, reporting element exceptions.
     void RunLocked(const std::function<void()>& Step);
     void Route(TElementMouseAction Action, const TPoint2D& P, TMouseButton Button, TShiftState Shift);
