@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "canvas/canvax.h"
-#include "canvas/canvax_view.h"
+#include "canvas/widget/canvax_view.h"
 #include "canvas/ce_not_container.h"
 #include "canvas/geometry/geometry_funcs.h"
 #include "canvas/view_canvas.h"

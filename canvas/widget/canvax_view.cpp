@@ -1,4 +1,4 @@
-#include "canvas/canvax_view.h"
+#include "canvas/widget/canvax_view.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
