@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "support/exception.h"
 
 namespace nerim {
@@ -20,8 +20,8 @@ TParal2D FitViewFrame(double Width, double Height, int ViewWidth, int ViewHeight
     return {origin, {s, 0}, {0, s}};
 }
 
-void FitView(TCanvaxView& View, double Width, double Height) {
-    const TParal2D frame = FitViewFrame(Width, Height, View.width(), View.height());
+void FitView(TCanvaxViewport& View, double Width, double Height) {
+    const TParal2D frame = FitViewFrame(Width, Height, View.ClientSize().width(), View.ClientSize().height());
     View.SetReferences(frame.Origin, frame.U, frame.V);
 }
 

@@ -4,7 +4,7 @@
 
 namespace nerim {
 
-class TCanvaxView;
+class TCanvaxViewport;
 
 // The reference frame that shows the whole domain [0, Width] × [0, Height] in a view of
 // ViewWidth × ViewHeight pixels, with a margin m = 0.01 (Width + Height) and equal world lengths
@@ -16,6 +16,6 @@ class TCanvaxView;
 TParal2D FitViewFrame(double Width, double Height, int ViewWidth, int ViewHeight);
 
 // Sets the view's reference frame (through SetReferences) to the fit of its current size.
-void FitView(TCanvaxView& View, double Width, double Height);
+void FitView(TCanvaxViewport& View, double Width, double Height);
 
 }  // namespace nerim

@@ -7,7 +7,7 @@
 #include <benchmark/benchmark.h>
 #include <sched.h>
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +17,7 @@
 #include "app/fit_view.h"
 #include "app/project.h"
 #include "app/working_set.h"
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "mesh/core/cell_raster.h"
 #include "tests/mesh/reference_mesh_paint.h"
 
@@ -32,7 +32,7 @@ enum TScene { kFull, kStructure };
 // The project meshed and classified, in a view of the benchmark's size.
 struct TRepaintSetup {
     TWorkingSet Set;
-    TCanvaxView View;
+    TCanvaxViewport View{QSize(kViewWidth, kViewHeight)};
 
     TRepaintSetup() {
         LoadProject(std::string(NERIM_BENCH_DATA) + "/flume-large.dat", Set.Mesh(), Set.Objects(), Set.Canvax(),
@@ -43,8 +43,6 @@ struct TRepaintSetup {
         mesh.GenerateDivisions();
         mesh.ClassifyCells(Set.ObjectPointers(), 10, 10);
         mesh.SetShownVariable(&mesh.Npc());
-        View.resize(kViewWidth, kViewHeight);
-        View.Resized();
         View.SetCanvax(&Set.Canvax());
     }
 
@@ -61,7 +59,7 @@ struct TRepaintSetup {
     // The plain painting takes the mesh's place in the repaint.
     void UsePlainPainting(bool plain) {
         Set.MeshLayer().SetVisible(!plain);
-        if (plain) View.BeforePaint = [this](TCanvaxView& view) { testing::ReferencePaintMesh(Set.Mesh(), view); };
+        if (plain) View.BeforePaint = [this](TCanvaxViewport& view) { testing::ReferencePaintMesh(Set.Mesh(), view); };
         else View.BeforePaint = nullptr;
     }
 };
@@ -188,7 +186,7 @@ int main(int argc, char** argv) {
     CPU_SET(std::max(sched_getcpu(), 0), &one);
     sched_setaffinity(0, sizeof one, &one);
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     nerim::CheckSamePicture(nerim::kFull);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "canvas/ce_container.h"
 #include "support/exception.h"
 
@@ -25,7 +25,7 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
 TCanvax::TCanvax() { RegisterElementClasses({ElementClassOf<TCEContainer>()}); }
 
 TCanvax::~TCanvax() {
-    for (TCanvaxView* view : views_) view->canvax_ = nullptr;
+    for (TCanvaxViewport* view : views_) view->canvax_ = nullptr;
     views_.clear();
     // Elements released inside a callback that never returned: free them now.
     lockCount_ = 0;
@@ -78,11 +78,11 @@ void TCanvax::SetDevelopingOptions(TDevelopingOptionsSet Value) { SetAndRepaint(
 
 void TCanvax::RepaintViews() {
     if (!active_) return;
-    for (TCanvaxView* view : views_) view->InvalidateBuffer();
+    for (TCanvaxViewport* view : views_) view->InvalidateBuffer();
 }
 
 void TCanvax::SetViewsCursor(TCursorId Cursor) {
-    for (TCanvaxView* view : views_) view->SetCursorId(Cursor);
+    for (TCanvaxViewport* view : views_) view->SetCursorId(Cursor);
 }
 
 void TCanvax::SelectElement(TCanvaxElement* E) {
@@ -169,11 +169,13 @@ ElementPtr TCanvax::CreateElement(const std::string& ClassName) {
     return RegisteredClass(IndexOfElementClass(ClassName)).ElementClass.Create(*this);
 }
 
-void TCanvax::AttachView(TCanvaxView* View) {
+void TCanvax::AttachView(TCanvaxViewport* View) {
     if (std::find(views_.begin(), views_.end(), View) == views_.end()) views_.push_back(View);
 }
 
-void TCanvax::DetachView(TCanvaxView* View) { views_.erase(std::remove(views_.begin(), views_.end(), View), views_.end()); }
+void TCanvax::DetachView(TCanvaxViewport* View) {
+    views_.erase(std::remove(views_.begin(), views_.end(), View), views_.end());
+}
 
 void TCanvax::PutOnDeadList(TCanvaxElement* E) {
     if (!deadList_.Contains(E)) deadList_.Add(E);

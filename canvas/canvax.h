@@ -17,7 +17,7 @@
 
 namespace nerim {
 
-class TCanvaxView;
+class TCanvaxViewport;
 
 // A registered element class: how to construct an element of it.
 struct TRegisteredElement {
@@ -126,7 +126,7 @@ public:
     // Constructs an element of a registered class; EListIndexError when it is not registered.
     ElementPtr CreateElement(const std::string& ClassName);
 
-    const std::vector<TCanvaxView*>& Views() const { return views_; }
+    const std::vector<TCanvaxViewport*>& Views() const { return views_; }
     // Top-level elements (the layers), in creation order.
     TElementsList& Elements() { return elements_; }
     const TElementsList& Elements() const { return elements_; }
@@ -147,10 +147,10 @@ private:
     }
 
     friend class TCanvaxElement;
-    friend class TCanvaxView;
+    friend class TCanvaxViewport;
 
-    void AttachView(TCanvaxView* View);
-    void DetachView(TCanvaxView* View);
+    void AttachView(TCanvaxViewport* View);
+    void DetachView(TCanvaxViewport* View);
     void PutOnDeadList(TCanvaxElement* E);
     void TakeOffDeadList(TCanvaxElement* E);
     // The element is being freed: forget every reference to it.
@@ -179,7 +179,7 @@ private:
     bool pendingFree_ = false;
     bool freeingDead_ = false;
     std::vector<TRegisteredElement> classRegistry_;
-    std::vector<TCanvaxView*> views_;
+    std::vector<TCanvaxViewport*> views_;
     TElementsList elements_;
     // Every element constructed with this document and not yet freed.
     std::unordered_set<TCanvaxElement*> members_;

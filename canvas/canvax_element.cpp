@@ -12,7 +12,7 @@
 
 #include "canvas/canvas_exceptions.h"
 #include "canvas/canvax.h"
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "canvas/geometry/geometry_funcs.h"
 
 namespace nerim {
@@ -115,16 +115,16 @@ void TCanvaxElement::SetState(TElementState NewState) {
 void TCanvaxElement::Redraw() {
     const TWatch self = Watch();
     if (TCanvax* cvx = canvax_) {
-        const std::vector<TCanvaxView*> views = cvx->Views();
-        for (TCanvaxView* view : views) view->InvalidateWorldRect(GetBounds(*view));
+        const std::vector<TCanvaxViewport*> views = cvx->Views();
+        for (TCanvaxViewport* view : views) view->InvalidateWorldRect(GetBounds(*view));
     }
     BuildRegion();
     if (!self.Alive()) return;
     TCanvax* cvx = canvax_;
     if (!cvx) return;
     // A copy: painting raises events that may attach or detach views.
-    const std::vector<TCanvaxView*> views = cvx->Views();
-    for (TCanvaxView* view : views) {
+    const std::vector<TCanvaxViewport*> views = cvx->Views();
+    for (TCanvaxViewport* view : views) {
         if (!self.Alive() || canvax_ != cvx) return;
         const auto& attached = cvx->Views();
         if (std::find(attached.begin(), attached.end(), view) == attached.end()) continue;
@@ -145,9 +145,11 @@ void TCanvaxElement::SaveToText(TTokenFile&) {}
 
 void TCanvaxElement::LoadFromText(TTokenFile&) {}
 
-void TCanvaxElement::MouseInserting(TCanvaxView&, TElementMouseAction, const TPoint2D&, TMouseButton, TShiftState) {}
+void TCanvaxElement::MouseInserting(TCanvaxViewport&, TElementMouseAction, const TPoint2D&, TMouseButton,
+                                    TShiftState) {}
 
-void TCanvaxElement::MouseSelected(TCanvaxView&, TElementMouseAction, const TPoint2D&, TMouseButton, TShiftState) {}
+void TCanvaxElement::MouseSelected(TCanvaxViewport&, TElementMouseAction, const TPoint2D&, TMouseButton,
+                                   TShiftState) {}
 
 void TCanvaxElement::AddChild(TCanvaxElement& Child) {
     if (!children_) throw EElementException(*this, "Este elemento no puede contener otros elementos");
@@ -165,7 +167,7 @@ void TCanvaxElement::RemoveChild(TCanvaxElement& Child) {
 
 int TCanvaxElement::MemorySize() const { return instanceSize_; }
 
-TRect2D TCanvaxElement::GetBounds(const TCanvaxView& View) {
+TRect2D TCanvaxElement::GetBounds(const TCanvaxViewport& View) {
     switch (boundsKind_) {
         case bkRegion: return region_ ? region_->Bounds() : TRect2D{};
         case bkVisibleArea: return View.VisibleArea();
@@ -182,7 +184,7 @@ void TCanvaxElement::SetVisible(bool B) {
 
 bool TCanvaxElement::IsShowing() const { return nerim::IsShowing(this); }
 
-void TCanvaxElement::PaintDebugRectangle(TCanvaxView& View, bool ClearBrush) {
+void TCanvaxElement::PaintDebugRectangle(TCanvaxViewport& View, bool ClearBrush) {
     if (!canvax_ || !canvax_->DevelopingOptions().Contains(doDrawSuperRectangles)) return;
     TViewCanvas* canvas = View.GetCanvas();
     if (!canvas) return;

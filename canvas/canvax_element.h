@@ -14,7 +14,7 @@
 namespace nerim {
 
 class TCanvax;
-class TCanvaxView;
+class TCanvaxViewport;
 class TTokenFile;
 class TCanvaxElement;
 
@@ -80,14 +80,14 @@ public:
     virtual void Hide();
     virtual void SaveToText(TTokenFile& Writer);
     virtual void LoadFromText(TTokenFile& Reader);
-    // Draws the element on View.GetCanvas() (see TCanvaxView::WorldToScreen).
-    virtual void Paint(TCanvaxView& View) = 0;
+    // Draws the element on View.GetCanvas() (see TCanvaxViewport::WorldToScreen).
+    virtual void Paint(TCanvaxViewport& View) = 0;
     // The mouse while the element is the document's inserting (selected) element. P is in world
     // coordinates.
-    virtual void MouseInserting(TCanvaxView& View, TElementMouseAction Action, const TPoint2D& P, TMouseButton Button,
-                                TShiftState Shift);
-    virtual void MouseSelected(TCanvaxView& View, TElementMouseAction Action, const TPoint2D& P, TMouseButton Button,
-                               TShiftState Shift);
+    virtual void MouseInserting(TCanvaxViewport& View, TElementMouseAction Action, const TPoint2D& P,
+                                TMouseButton Button, TShiftState Shift);
+    virtual void MouseSelected(TCanvaxViewport& View, TElementMouseAction Action, const TPoint2D& P,
+                               TMouseButton Button, TShiftState Shift);
     // Hides Child, appends it to Children and makes this element its parent. Raises
     // EElementException on an element that has no children list, and when Child is this
     // element or one of its ancestors. A child that already has a parent leaves that parent's
@@ -96,13 +96,13 @@ public:
     // Takes Child out of Children; its Parent stays as it was.
     virtual void RemoveChild(TCanvaxElement& Child);
     // Whether the region touches the element as drawn on the view.
-    virtual bool HitTest(const TRegion& ARegion, const TCanvaxView& View) = 0;
+    virtual bool HitTest(const TRegion& ARegion, const TCanvaxViewport& View) = 0;
     // The size of the element's class in bytes.
     virtual int MemorySize() const;
     virtual bool IsContainer() const = 0;
     // By BoundsKind: the region's bounds (all zero without a region), the all-zero rectangle,
     // or the view's visible area.
-    virtual TRect2D GetBounds(const TCanvaxView& View);
+    virtual TRect2D GetBounds(const TCanvaxViewport& View);
 
     // Stores B and redraws when it differs from Visible.
     void SetVisible(bool B);
@@ -140,7 +140,7 @@ protected:
     void CreateChildren();
     // The bounding rectangle in red when the document's DevelopingOptions ask for it; the brush
     // is made clear first when ClearBrush is set.
-    void PaintDebugRectangle(TCanvaxView& View, bool ClearBrush);
+    void PaintDebugRectangle(TCanvaxViewport& View, bool ClearBrush);
     // Takes the element out of the list that holds it (its parent's children).
     virtual void DetachFromOwner();
     // The document is being destroyed before the element: forget it.

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "canvas/canvax.h"
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "support/token_file.h"
 
 namespace nerim {
@@ -65,11 +65,11 @@ void TCEContainer::LoadFromText(TTokenFile& Reader) {
     }
 }
 
-void TCEContainer::Paint(TCanvaxView& View) {
+void TCEContainer::Paint(TCanvaxViewport& View) {
     PaintDebugRectangle(View, false);
     Children()->PaintList(View);
 }
 
-bool TCEContainer::HitTest(const TRegion&, const TCanvaxView&) { return false; }
+bool TCEContainer::HitTest(const TRegion&, const TCanvaxViewport&) { return false; }
 
 }  // namespace nerim

@@ -21,8 +21,8 @@ public:
     // Reads children and adds them after the existing ones; see the class comment for their
     // ownership. An unknown class name raises EListIndexError; the children read so far stay.
     void LoadFromText(TTokenFile& Reader) override;
-    void Paint(TCanvaxView& View) override;
-    bool HitTest(const TRegion& ARegion, const TCanvaxView& View) override;
+    void Paint(TCanvaxViewport& View) override;
+    bool HitTest(const TRegion& ARegion, const TCanvaxViewport& View) override;
     bool IsContainer() const override { return true; }
 
 protected:

@@ -2,8 +2,8 @@
 
 namespace nerim {
 
-void TCENotContainer::Paint(TCanvaxView& View) { PaintDebugRectangle(View, true); }
+void TCENotContainer::Paint(TCanvaxViewport& View) { PaintDebugRectangle(View, true); }
 
-bool TCENotContainer::HitTest(const TRegion&, const TCanvaxView&) { return false; }
+bool TCENotContainer::HitTest(const TRegion&, const TCanvaxViewport&) { return false; }
 
 }  // namespace nerim

@@ -12,8 +12,8 @@ public:
     void BuildRegion() override {}
     // The debug rectangle when the document asks for it; subclasses call this first and then
     // draw themselves.
-    void Paint(TCanvaxView& View) override;
-    bool HitTest(const TRegion& ARegion, const TCanvaxView& View) override;
+    void Paint(TCanvaxViewport& View) override;
+    bool HitTest(const TRegion& ARegion, const TCanvaxViewport& View) override;
     bool IsContainer() const override { return false; }
 
 protected:

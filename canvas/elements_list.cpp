@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "canvas/canvax_element.h"
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "canvas/geometry/geometry_funcs.h"
 #include "support/exception.h"
 
@@ -38,7 +38,7 @@ TRect2D Normalised(TRect2D r) {
 
 }  // namespace
 
-void TElementsList::PaintList(TCanvaxView& View) const {
+void TElementsList::PaintList(TCanvaxViewport& View) const {
     // By index and re-checked: painting may change the list.
     for (std::size_t i = 0; i < items_.size(); ++i) {
         TCanvaxElement* element = items_[i];

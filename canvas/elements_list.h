@@ -5,7 +5,7 @@
 namespace nerim {
 
 class TCanvaxElement;
-class TCanvaxView;
+class TCanvaxViewport;
 
 // An ordered list of elements (not owned): a container's children, a document's top-level
 // elements or its dead list.
@@ -26,7 +26,7 @@ public:
 
     // Paints the list's elements on the view, first to last, limited to the view's pending
     // invalid rectangle, which grows by the bounds of every bounded element painted.
-    void PaintList(TCanvaxView& View) const;
+    void PaintList(TCanvaxViewport& View) const;
 
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }

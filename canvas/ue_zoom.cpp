@@ -4,37 +4,41 @@
 
 namespace nerim {
 
-TUEZoom::TUEZoom(TCanvaxView& View, const TRect2D& R)
+TUEZoom::TUEZoom(TCanvaxViewport& View, const TRect2D& R)
     : zoomRect_(R),
       cornerBefore1_(View.ScreenToWorld({0, 0})),
-      cornerBefore2_(View.ScreenToWorld({double(View.width()), double(View.height())})),
+      cornerBefore2_(View.ScreenToWorld({double(View.ClientSize().width()), double(View.ClientSize().height())})),
       frameBefore_(View.Frame()),
       zoomFrameAt_(View.ZoomFrame()),
-      view_(&View) {}
+      view_(&View),
+      viewWatch_(View.Watch()) {}
 
 void TUEZoom::RecordAfter() {
-    if (view_) frameAfter_ = view_->Frame();
+    if (TCanvaxViewport* view = View()) frameAfter_ = view->Frame();
 }
 
 bool TUEZoom::CanUndo() const {
-    return view_ && view_->InZoom() && SameParal(frameAfter_, view_->Frame()) &&
-           SameParal(zoomFrameAt_, view_->ZoomFrame());
+    const TCanvaxViewport* view = View();
+    return view && view->InZoom() && SameParal(frameAfter_, view->Frame()) &&
+           SameParal(zoomFrameAt_, view->ZoomFrame());
 }
 
 bool TUEZoom::CanRedo() const {
-    return view_ && view_->InZoom() && SameParal(frameBefore_, view_->Frame()) &&
-           SameParal(zoomFrameAt_, view_->ZoomFrame());
+    const TCanvaxViewport* view = View();
+    return view && view->InZoom() && SameParal(frameBefore_, view->Frame()) &&
+           SameParal(zoomFrameAt_, view->ZoomFrame());
 }
 
 void TUEZoom::DoUndo() {
-    if (!view_) return;
-    const TPoint2D a = view_->WorldToScreen(cornerBefore1_);
-    const TPoint2D b = view_->WorldToScreen(cornerBefore2_);
-    view_->ZoomToScreenRect({a.X, a.Y, b.X, b.Y});
+    TCanvaxViewport* view = View();
+    if (!view) return;
+    const TPoint2D a = view->WorldToScreen(cornerBefore1_);
+    const TPoint2D b = view->WorldToScreen(cornerBefore2_);
+    view->ZoomToScreenRect({a.X, a.Y, b.X, b.Y});
 }
 
 void TUEZoom::DoRedo() {
-    if (view_) view_->Zoom(zoomRect_);
+    if (TCanvaxViewport* view = View()) view->Zoom(zoomRect_);
 }
 
 }  // namespace nerim

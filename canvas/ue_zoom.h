@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QPointer>
 #include <string>
 
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "canvas/geometry/geometry_types.h"
 #include "canvas/undo_element.h"
 
@@ -13,7 +12,7 @@ namespace nerim {
 class TUEZoom : public IUndoElement {
 public:
     // Made by the view before it applies the zoom to R (zoom coordinates).
-    TUEZoom(TCanvaxView& View, const TRect2D& R);
+    TUEZoom(TCanvaxViewport& View, const TRect2D& R);
 
     // The frame now in force; called by the view after the zoom succeeded.
     void RecordAfter();
@@ -36,7 +35,7 @@ public:
     const TParal2D& FrameAfter() const { return frameAfter_; }
     const TParal2D& ZoomFrameAt() const { return zoomFrameAt_; }
     // Null once the view is gone; the entry then can neither undo nor redo.
-    TCanvaxView* View() const { return view_.data(); }
+    TCanvaxViewport* View() const { return viewWatch_.Alive() ? view_ : nullptr; }
 
 private:
     TRect2D zoomRect_;
@@ -45,7 +44,8 @@ private:
     TParal2D frameBefore_;
     TParal2D frameAfter_;
     TParal2D zoomFrameAt_;
-    QPointer<TCanvaxView> view_;
+    TCanvaxViewport* view_;
+    TCanvaxViewport::TWatch viewWatch_;
 };
 
 }  // namespace nerim

@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 
 namespace nerim {
 

@@ -15,7 +15,7 @@ namespace nerim {
 // from the view's buffer, and removed by putting those pixels back.
 class TVEDot2 : public TVirtualElement {
 public:
-    explicit TVEDot2(TCanvaxView* View = nullptr, TColor Color = clBlack) : TVirtualElement(View, Color) {}
+    explicit TVEDot2(TCanvaxViewport* View = nullptr, TColor Color = clBlack) : TVirtualElement(View, Color) {}
 
     // The box, in pixels: Left + Radius and Top + Radius are its centre.
     std::int32_t Left() const { return left_; }

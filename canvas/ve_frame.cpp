@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "canvas/canvas_resources.h"
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "canvas/geometry/geometry_funcs.h"
 
 namespace nerim {
@@ -34,7 +34,7 @@ bool AtLeast(double a, double limit) { return a > limit || SameValue(a, limit); 
 
 }  // namespace
 
-TVEFrame::TVEFrame(TCanvaxView* View, TColor Color) : TVirtualElement(View, Color) {
+TVEFrame::TVEFrame(TCanvaxViewport* View, TColor Color) : TVirtualElement(View, Color) {
     FramePictures();
     SetParal({{0, 0}, {1, 0}, {0, 1}});
     dragging_ = false;

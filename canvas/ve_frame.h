@@ -29,7 +29,7 @@ class TVEFrame : public TVirtualElement {
 public:
     // The unit square (origin (0, 0), U (1, 0), V (0, 1)) in pixels, not dragging, with the
     // rotation handle shown.
-    explicit TVEFrame(TCanvaxView* View = nullptr, TColor Color = clBlack);
+    explicit TVEFrame(TCanvaxViewport* View = nullptr, TColor Color = clBlack);
 
     // Makes P (pixels) the frame, both as start and as current, and ends any drag. Nothing
     // happens when P is the start frame already. A degenerate parallelogram (U and V parallel)

@@ -1,6 +1,6 @@
 #include "canvas/ve_line.h"
 
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 
 namespace nerim {
 

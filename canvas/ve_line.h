@@ -10,7 +10,7 @@ namespace nerim {
 // removes it.
 class TVELine : public TVirtualElement {
 public:
-    explicit TVELine(TCanvaxView* View = nullptr, TColor Color = clBlack) : TVirtualElement(View, Color) {}
+    explicit TVELine(TCanvaxViewport* View = nullptr, TColor Color = clBlack) : TVirtualElement(View, Color) {}
 
     std::int32_t X1() const { return x1_; }
     std::int32_t Y1() const { return y1_; }

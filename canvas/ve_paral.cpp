@@ -3,7 +3,7 @@
 #include <QPoint>
 #include <vector>
 
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "canvas/geometry/geometry_funcs.h"
 
 namespace nerim {

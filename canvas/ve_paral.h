@@ -10,7 +10,7 @@ namespace nerim {
 // V zero only the side along U.
 class TVEParal : public TVirtualElement {
 public:
-    explicit TVEParal(TCanvaxView* View = nullptr, TColor Color = clBlack) : TVirtualElement(View, Color) {}
+    explicit TVEParal(TCanvaxViewport* View = nullptr, TColor Color = clBlack) : TVirtualElement(View, Color) {}
 
     const TPoint2D& Origin() const { return origin_; }
     const TVector2D& U() const { return u_; }

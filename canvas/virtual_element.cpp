@@ -1,11 +1,11 @@
 #include "canvas/virtual_element.h"
 
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "canvas/virtuals_list.h"
 
 namespace nerim {
 
-TVirtualElement::TVirtualElement(TCanvaxView* View, TColor Color) : color_(Color) {
+TVirtualElement::TVirtualElement(TCanvaxViewport* View, TColor Color) : color_(Color) {
     if (View) {
         View->Virtuals().Add(this);
         view_ = View;
@@ -14,7 +14,7 @@ TVirtualElement::TVirtualElement(TCanvaxView* View, TColor Color) : color_(Color
 
 TVirtualElement::~TVirtualElement() {
     if (!view_) return;
-    TCanvaxView* old = view_;
+    TCanvaxViewport* old = view_;
     view_ = nullptr;
     old->Virtuals().Remove(this);
     // This overlay cannot draw itself any more (its class part is gone): the picture is rebuilt
@@ -26,9 +26,9 @@ TVirtualElement::~TVirtualElement() {
     }
 }
 
-void TVirtualElement::SetView(TCanvaxView* V) {
+void TVirtualElement::SetView(TCanvaxViewport* V) {
     if (V == view_) return;
-    TCanvaxView* old = view_;
+    TCanvaxViewport* old = view_;
     if (old) {
         old->EraseVirtuals();
         old->Virtuals().Remove(this);

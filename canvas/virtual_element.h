@@ -4,7 +4,7 @@
 
 namespace nerim {
 
-class TCanvaxView;
+class TCanvaxViewport;
 
 // A transient mark drawn over a view's finished picture (its screen image), not part of the
 // document and never painted into the buffer. It draws with XOR or by restoring the pixels it
@@ -15,18 +15,18 @@ class TCanvaxView;
 class TVirtualElement {
 public:
     // Invisible; joins View's overlay list when a view is given.
-    TVirtualElement(TCanvaxView* View, TColor Color);
+    TVirtualElement(TCanvaxViewport* View, TColor Color);
     TVirtualElement(const TVirtualElement&) = delete;
     TVirtualElement& operator=(const TVirtualElement&) = delete;
     // Leaves the view: the overlay disappears from its picture, the others stay.
     virtual ~TVirtualElement();
 
-    TCanvaxView* View() const { return view_; }
+    TCanvaxViewport* View() const { return view_; }
     bool Visible() const { return visible_; }
     TColor Color() const { return color_; }
 
     // Moves the overlay to another view (or none).
-    void SetView(TCanvaxView* V);
+    void SetView(TCanvaxViewport* V);
     void SetVisible(bool B);
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
@@ -42,7 +42,7 @@ protected:
     void SetColor(TColor Color) { color_ = Color; }
 
 private:
-    TCanvaxView* view_ = nullptr;
+    TCanvaxViewport* view_ = nullptr;
     bool visible_ = false;
     TColor color_;
 };

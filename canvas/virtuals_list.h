@@ -4,19 +4,19 @@
 
 namespace nerim {
 
-class TCanvaxView;
+class TCanvaxViewport;
 class TVirtualElement;
 
 // One view's overlays in attachment order (not owned).
 class TVirtualsList {
 public:
-    explicit TVirtualsList(TCanvaxView* View) : view_(View) {}
+    explicit TVirtualsList(TCanvaxViewport* View) : view_(View) {}
     TVirtualsList(const TVirtualsList&) = delete;
     TVirtualsList& operator=(const TVirtualsList&) = delete;
     // Detaches every overlay still in it.
     ~TVirtualsList();
 
-    TCanvaxView* View() const { return view_; }
+    TCanvaxViewport* View() const { return view_; }
     int Count() const { return int(items_.size()); }
     TVirtualElement* operator[](int I) const;
     bool Contains(const TVirtualElement* E) const;
@@ -32,7 +32,7 @@ public:
     void DetachAll();
 
 private:
-    TCanvaxView* view_;
+    TCanvaxViewport* view_;
     std::vector<TVirtualElement*> items_;
 };
 

@@ -148,6 +148,6 @@ void TCETamrixMesh::LoadResults(const std::filesystem::path& FileName) {
     LoadResultsFile(FileName, MakeIntPair(DivisionXCount(), DivisionYCount()), results_, resultsMin_, resultsMax_);
 }
 
-TRect2D TCETamrixMesh::GetBounds(const TCanvaxView&) { return {0.0, 0.0, parameters_.Width, parameters_.Height}; }
+TRect2D TCETamrixMesh::GetBounds(const TCanvaxViewport&) { return {0.0, 0.0, parameters_.Width, parameters_.Height}; }
 
 }  // namespace nerim

@@ -147,12 +147,12 @@ public:
 
     // ---- Canvas element ----
     // The domain rectangle (0, 0, Width, Height).
-    TRect2D GetBounds(const TCanvaxView& View) override;
+    TRect2D GetBounds(const TCanvaxViewport& View) override;
     // Nothing while a change bracket is open (UpdateCount not zero); otherwise the base element,
     // the domain outline, the sub-zone lines with the current sub-zones' bands, the cells of the
     // shown matrix (ghost column and row left out), the boundary lines and the picked cell's
     // marker, all blended over what is drawn (see mesh/core/cell_colors.h for the colours).
-    void Paint(TCanvaxView& View) override;
+    void Paint(TCanvaxViewport& View) override;
 
 protected:
     ~TCETamrixMesh() override = default;

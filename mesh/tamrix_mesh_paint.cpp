@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "mesh/core/cell_colors.h"
 #include "mesh/core/cell_raster.h"
 #include "mesh/tamrix_mesh.h"
@@ -19,7 +19,7 @@ namespace {
 // what other views (rotated frames) get.
 class TMeshPainter {
 public:
-    TMeshPainter(const TCETamrixMesh& Mesh, TCanvaxView& View, TViewCanvas& Canvas)
+    TMeshPainter(const TCETamrixMesh& Mesh, TCanvaxViewport& View, TViewCanvas& Canvas)
         : mesh_(Mesh), view_(View), canvas_(Canvas), x_(Mesh.DivisionsX()), y_(Mesh.DivisionsY()) {
         QImage& image = Canvas.Image();
         const QImage::Format format = image.format();
@@ -203,7 +203,7 @@ private:
     }
 
     const TCETamrixMesh& mesh_;
-    TCanvaxView& view_;
+    TCanvaxViewport& view_;
     TViewCanvas& canvas_;
     const std::vector<float>& x_;
     const std::vector<float>& y_;
@@ -213,7 +213,7 @@ private:
 
 }  // namespace
 
-void TCETamrixMesh::Paint(TCanvaxView& View) {
+void TCETamrixMesh::Paint(TCanvaxViewport& View) {
     if (updateCount_ != 0) return;
     TCENotContainer::Paint(View);
     TViewCanvas* canvas = View.GetCanvas();

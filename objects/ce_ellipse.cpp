@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "canvas/geometry/geometry_funcs.h"
 #include "support/exception.h"
 
@@ -37,7 +37,7 @@ void TCEEllipse::SetColor(TColor C) {
     Redraw();
 }
 
-void TCEEllipse::Paint(TCanvaxView& View) {
+void TCEEllipse::Paint(TCanvaxViewport& View) {
     TCENerimObject::Paint(View);
     TViewCanvas* canvas = View.GetCanvas();
     if (!canvas) return;
@@ -55,7 +55,7 @@ void TCEEllipse::Paint(TCanvaxView& View) {
     }
 }
 
-TRect2D TCEEllipse::GetBounds(const TCanvaxView&) {
+TRect2D TCEEllipse::GetBounds(const TCanvaxViewport&) {
     TRect2D box{center_.X - radiusX_, center_.Y - radiusY_, center_.X + radiusX_, center_.Y + radiusY_};
     // Negative semi-axes describe the same ellipse.
     NormalizeRect(box);

@@ -27,10 +27,10 @@ public:
     double RadiusX() const { return radiusX_; }
     double RadiusY() const { return radiusY_; }
 
-    void Paint(TCanvaxView& View) override;
+    void Paint(TCanvaxViewport& View) override;
     // The box of the ellipse grown by 4 world units, united with the previous answer of any
     // ellipse (so that a repaint covers the old and the new extent).
-    TRect2D GetBounds(const TCanvaxView& View) override;
+    TRect2D GetBounds(const TCanvaxViewport& View) override;
 
     // An ellipse has no text form of its own: both raise EAbstractError.
     void WriteText(TextWriter& F) override;

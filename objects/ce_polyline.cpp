@@ -7,7 +7,7 @@
 
 #include "canvas/canvas_exceptions.h"
 #include "canvas/canvax.h"
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "canvas/geometry/geometry_funcs.h"
 #include "canvas/smart_cursor.h"
 #include "canvas/ve_dot2.h"
@@ -108,7 +108,7 @@ TVEDot2& TCEPolyline::Marker() {
     return *marker_;
 }
 
-void TCEPolyline::PlaceMarker(TCanvaxView& View, TPLNode* Node) {
+void TCEPolyline::PlaceMarker(TCanvaxViewport& View, TPLNode* Node) {
     TVEDot2& marker = Marker();
     markedNode_ = Node;
     marker.SetView(&View);
@@ -137,7 +137,7 @@ void TCEPolyline::BuildRegion() {
     if (line_.Count() > 0) Region()->SetBounds(line_.Bounds());
 }
 
-TRect2D TCEPolyline::GetBounds(const TCanvaxView&) {
+TRect2D TCEPolyline::GetBounds(const TCanvaxViewport&) {
     if (line_.Count() == 0) {
         const TRect2D previous = PreviousBounds;
         PreviousBounds = {0, 0, 0, 0};
@@ -154,7 +154,7 @@ int TCEPolyline::MemorySize() const {
     return int(std::min<std::int64_t>(size, std::numeric_limits<std::int32_t>::max()));
 }
 
-void TCEPolyline::Paint(TCanvaxView& View) {
+void TCEPolyline::Paint(TCanvaxViewport& View) {
     TCENerimObject::Paint(View);
     if (line_.Count() == 0) return;
     TViewCanvas* canvas = View.GetCanvas();
@@ -190,7 +190,7 @@ void TCEPolyline::Paint(TCanvaxView& View) {
     }
 }
 
-bool TCEPolyline::HitTest(const TRegion& ARegion, const TCanvaxView& View) {
+bool TCEPolyline::HitTest(const TRegion& ARegion, const TCanvaxViewport& View) {
     if (!dynamic_cast<const TRRectangle*>(&ARegion)) throw EUnknownRegion(*this);
     double along = 0, segLength = 0;
     return line_.HitSegment(ARegion.Corner(), along, segLength, 3 * View.PixelDiagonal()) != nullptr;
@@ -198,8 +198,8 @@ bool TCEPolyline::HitTest(const TRegion& ARegion, const TCanvaxView& View) {
 
 // Creation.
 
-void TCEPolyline::MouseInserting(TCanvaxView& View, TElementMouseAction Action, const TPoint2D& P, TMouseButton,
-                                 TShiftState) {
+void TCEPolyline::MouseInserting(TCanvaxViewport& View, TElementMouseAction Action, const TPoint2D& P,
+                                 TMouseButton, TShiftState) {
     switch (createState_) {
         case pcsVertexStart:
             if (Action != emaDown) return;
@@ -227,8 +227,8 @@ void TCEPolyline::MouseInserting(TCanvaxView& View, TElementMouseAction Action, 
 
 // Editing.
 
-void TCEPolyline::MouseSelected(TCanvaxView& View, TElementMouseAction Action, const TPoint2D& P, TMouseButton,
-                                TShiftState) {
+void TCEPolyline::MouseSelected(TCanvaxViewport& View, TElementMouseAction Action, const TPoint2D& P,
+                                TMouseButton, TShiftState) {
     const double tolerance = 3 * View.PixelDiagonal();
     switch (editState_) {
         case pesInactive:
@@ -272,7 +272,7 @@ void TCEPolyline::MouseSelected(TCanvaxView& View, TElementMouseAction Action, c
     }
 }
 
-void TCEPolyline::IdleMove(TCanvaxView& View, const TPoint2D& P) {
+void TCEPolyline::IdleMove(TCanvaxViewport& View, const TPoint2D& P) {
     const TEditCursors& cursors = EditCursors();
     const double tolerance = 3 * View.PixelDiagonal();
     double along = 0, segLength = 0;

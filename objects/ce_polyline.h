@@ -74,17 +74,17 @@ public:
     void BuildRegion() override;
     // The sides with the smooth renderer in Color, closed when Closed; when selected, a
     // five-pixel square on every vertex, red for CurrentNode and blue for the others.
-    void Paint(TCanvaxView& View) override;
-    void MouseInserting(TCanvaxView& View, TElementMouseAction Action, const TPoint2D& P, TMouseButton Button,
+    void Paint(TCanvaxViewport& View) override;
+    void MouseInserting(TCanvaxViewport& View, TElementMouseAction Action, const TPoint2D& P, TMouseButton Button,
                         TShiftState Shift) override;
-    void MouseSelected(TCanvaxView& View, TElementMouseAction Action, const TPoint2D& P, TMouseButton Button,
+    void MouseSelected(TCanvaxViewport& View, TElementMouseAction Action, const TPoint2D& P, TMouseButton Button,
                        TShiftState Shift) override;
     // Whether a side lies within three pixel diagonals of the region's corner. Only rectangle
     // regions (TRRectangle and its descendants) are understood; others raise EUnknownRegion.
-    bool HitTest(const TRegion& ARegion, const TCanvaxView& View) override;
+    bool HitTest(const TRegion& ARegion, const TCanvaxViewport& View) override;
     // The vertices' box grown by 4 world units, united with the previous answer of any polygon
     // (so that a repaint covers the old and the new place). Empty: that previous answer.
-    TRect2D GetBounds(const TCanvaxView& View) override;
+    TRect2D GetBounds(const TCanvaxViewport& View) override;
     // The element and its vertices.
     int MemorySize() const override;
 
@@ -108,12 +108,12 @@ private:
     void LineChanged();
     void VertexChanged();
     TVEDot2& Marker();
-    void PlaceMarker(TCanvaxView& View, TPLNode* Node);
+    void PlaceMarker(TCanvaxViewport& View, TPLNode* Node);
     void HideMarker();
     bool MarkerShown() const;
     // Forgets every reference into the line (before its vertices go).
     void ForgetNodes();
-    void IdleMove(TCanvaxView& View, const TPoint2D& P);
+    void IdleMove(TCanvaxViewport& View, const TPoint2D& P);
     void IdlePress(const TPoint2D& P, double Tolerance);
     void IdleDoubleClick();
 

@@ -1,18 +1,11 @@
 #include "objects/information_box.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QString>
+#include <iostream>
 #include <utility>
 
 namespace nerim {
 
 namespace {
-
-void MessageBox(const std::string& Message) {
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(),
-                             QString::fromStdString(Message), QMessageBox::Ok);
-}
 
 TInformationBox& Installed() {
     static TInformationBox box;
@@ -27,7 +20,7 @@ void ShowInformation(const std::string& Message) {
     // A copy: the box may install another one while it is shown.
     const TInformationBox box = Installed();
     if (box) box(Message);
-    else MessageBox(Message);
+    else std::cerr << Message << std::endl;
 }
 
 }  // namespace nerim

@@ -1,13 +1,13 @@
 #include "app/bin/mesh_picture.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 #include <memory>
 
 #include "app/fit_view.h"
 #include "app/working_set.h"
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "support/exception.h"
 
 namespace nerim {
@@ -18,13 +18,14 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
     if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
-// The application object the view needs, on the offscreen platform, while the picture is made.
+// The application object the drawing of text needs (fonts come from the platform), on the
+// offscreen platform, while the picture is made.
 class TPictureApplication {
 public:
     TPictureApplication() {
         if (QCoreApplication::instance()) return;
         qInstallMessageHandler(QuietQtMessages);
-        application_ = std::make_unique<QApplication>(argc_, argv_);
+        application_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
 
 private:
@@ -33,7 +34,7 @@ private:
     char option_[10] = "-platform";
     char platform_[10] = "offscreen";
     char* argv_[4] = {name_, option_, platform_, nullptr};
-    std::unique_ptr<QApplication> application_;
+    std::unique_ptr<QGuiApplication> application_;
 };
 
 TMatrixRef Matrix(const TCETamrixMesh& mesh, const std::string& name) {
@@ -52,9 +53,7 @@ void WriteMeshPicture(TWorkingSet& Set, const TPictureRequest& Picture) {
     mesh.SetShownVariable(Matrix(mesh, Picture.Variable));
     mesh.SetPickedCell(Picture.PickI, Picture.PickJ);
 
-    TCanvaxView view;
-    view.resize(Picture.Width, Picture.Height);
-    view.Resized();
+    TCanvaxViewport view(QSize(Picture.Width, Picture.Height));
     view.SetCanvax(&Set.Canvax());
     FitView(view, mesh.Width(), mesh.Height());
     view.PaintBuffer();

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas/canvax.h"
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "support/exception.h"
 
 namespace nerim {
@@ -31,8 +31,7 @@ TEST(FitView, FillsTheRelativelyWiderAxisAndCentresTheOther) {
 
 TEST(FitView, AppliesTheFrameToAView) {
     TCanvax canvax;
-    TCanvaxView view;
-    view.resize(400, 300);
+    TCanvaxViewport view(QSize(400, 300));
     view.SetCanvax(&canvax);
     FitView(view, 100, 10);
     const TPoint2D topLeft = view.WorldToScreen({-1.1, 0});

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "canvas/canvax.h"
-#include "canvas/canvax_view.h"
+#include "canvas/widget/canvax_view.h"
 #include "canvas/ce_not_container.h"
 #include "canvas/geometry/geometry_funcs.h"
 #include "canvas/view_canvas.h"
@@ -36,7 +36,7 @@ public:
         Region()->SetBounds(rect_);
     }
 
-    void Paint(TCanvaxView& View) override {
+    void Paint(TCanvaxViewport& View) override {
         TCENotContainer::Paint(View);
         ++Paints;
         if (OnPaint) OnPaint();
@@ -49,13 +49,13 @@ public:
         canvas->FillRect(RoundToInt(a.X), RoundToInt(a.Y), RoundToInt(b.X), RoundToInt(b.Y));
     }
 
-    void MouseInserting(TCanvaxView&, TElementMouseAction Action, const TPoint2D& P, TMouseButton Button,
+    void MouseInserting(TCanvaxViewport&, TElementMouseAction Action, const TPoint2D& P, TMouseButton Button,
                         TShiftState Shift) override {
         Calls.push_back({"inserting", Action, P, Button, Shift});
         if (OnMouse) OnMouse(Action);
     }
 
-    void MouseSelected(TCanvaxView&, TElementMouseAction Action, const TPoint2D& P, TMouseButton Button,
+    void MouseSelected(TCanvaxViewport&, TElementMouseAction Action, const TPoint2D& P, TMouseButton Button,
                        TShiftState Shift) override {
         Calls.push_back({"selected", Action, P, Button, Shift});
         if (OnMouse) OnMouse(Action);

@@ -72,7 +72,7 @@ TEST(CanvaxView, AttachingAndDetaching) {
 
 TEST_F(ViewTest, ConversionsFollowTheFrame) {
     int changes = 0;
-    view.OnChangeRef = [&](TCanvaxView&) {
+    view.OnChangeRef = [&](TCanvaxViewport&) {
         EXPECT_TRUE(doc.IsLocked());
         ++changes;
     };
@@ -180,7 +180,7 @@ TEST_F(ViewTest, AFailingZoomRestoresTheFrameSilently) {
     view.BeginZoom();
     ASSERT_EQ(doc.Undo().Count(), 1);
     int calls = 0;
-    view.OnChangeRef = [&](TCanvaxView&) {
+    view.OnChangeRef = [&](TCanvaxViewport&) {
         if (++calls == 1) throw std::runtime_error("refused");
     };
     view.Zoom({0, 0, 0.5, 0.5});
@@ -276,13 +276,13 @@ protected:
         layer->Show();
         a->Show();
         b->Show();
-        view.OnMouseDown = [this](TCanvaxView&, TMouseButton, TShiftState, int, int) {
+        view.OnMouseDown = [this](TCanvaxViewport&, TMouseButton, TShiftState, int, int) {
             events.push_back("down");
             lockedInEvents = lockedInEvents && doc.IsLocked();
         };
-        view.OnMouseMove = [this](TCanvaxView&, TShiftState, int, int) { events.push_back("move"); };
-        view.OnMouseUp = [this](TCanvaxView&, TMouseButton, TShiftState, int, int) { events.push_back("up"); };
-        view.OnDblClick = [this](TCanvaxView&) { events.push_back("dblclick"); };
+        view.OnMouseMove = [this](TCanvaxViewport&, TShiftState, int, int) { events.push_back("move"); };
+        view.OnMouseUp = [this](TCanvaxViewport&, TMouseButton, TShiftState, int, int) { events.push_back("up"); };
+        view.OnDblClick = [this](TCanvaxViewport&) { events.push_back("dblclick"); };
     }
     void TearDown() override {
         view.OnMouseDown = nullptr;
@@ -339,10 +339,10 @@ TEST_F(MouseTest, InactiveMouseRaisesTheEventsOnly) {
 TEST(CanvaxView, WithoutDocumentTheMouseIsIgnored) {
     TCanvaxView view;
     int events = 0;
-    view.OnMouseDown = [&](TCanvaxView&, TMouseButton, TShiftState, int, int) { ++events; };
-    view.OnMouseMove = [&](TCanvaxView&, TShiftState, int, int) { ++events; };
-    view.OnMouseUp = [&](TCanvaxView&, TMouseButton, TShiftState, int, int) { ++events; };
-    view.OnDblClick = [&](TCanvaxView&) { ++events; };
+    view.OnMouseDown = [&](TCanvaxViewport&, TMouseButton, TShiftState, int, int) { ++events; };
+    view.OnMouseMove = [&](TCanvaxViewport&, TShiftState, int, int) { ++events; };
+    view.OnMouseUp = [&](TCanvaxViewport&, TMouseButton, TShiftState, int, int) { ++events; };
+    view.OnDblClick = [&](TCanvaxViewport&) { ++events; };
     view.MouseDown(mbLeft, {}, 1, 1);
     view.MouseMove({}, 1, 1);
     view.MouseUp(mbLeft, {}, 1, 1);

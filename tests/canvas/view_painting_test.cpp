@@ -128,9 +128,9 @@ TEST_F(PaintTest, StateChangesGiveTheViewsTheDefaultCursor) {
 
 TEST_F(PaintTest, PaintingHandlersRunLockedAroundTheElements) {
     std::vector<std::string> order;
-    view.BeforePaint = [&](TCanvaxView&) { order.push_back(doc.IsLocked() ? "before(locked)" : "before"); };
+    view.BeforePaint = [&](TCanvaxViewport&) { order.push_back(doc.IsLocked() ? "before(locked)" : "before"); };
     rect->OnPaint = [&] { order.push_back("element"); };
-    view.AfterPaint = [&](TCanvaxView&) { order.push_back(doc.IsLocked() ? "after(locked)" : "after"); };
+    view.AfterPaint = [&](TCanvaxViewport&) { order.push_back(doc.IsLocked() ? "after(locked)" : "after"); };
     rect->Redraw();
     EXPECT_EQ(order, (std::vector<std::string>{"before(locked)", "element", "after(locked)"}));
     view.BeforePaint = nullptr;

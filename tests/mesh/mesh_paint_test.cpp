@@ -6,7 +6,7 @@
 #include <fstream>
 #include <random>
 
-#include "canvas/canvax_view.h"
+#include "canvas/widget/canvax_view.h"
 #include "canvas/ce_layer.h"
 #include "mesh/core/cell_colors.h"
 #include "mesh/core/cell_raster.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "canvas/canvax_view.h"
+#include "canvas/canvax_viewport.h"
 #include "mesh/core/cell_colors.h"
 #include "mesh/tamrix_mesh.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 struct TPainter {
     TCETamrixMesh& mesh;
-    TCanvaxView& view;
+    TCanvaxViewport& view;
     TViewCanvas& canvas;
 
     QPoint Screen(double x, double y) const {
@@ -79,7 +79,7 @@ struct TPainter {
 
 }  // namespace
 
-void ReferencePaintMesh(TCETamrixMesh& Mesh, TCanvaxView& View) {
+void ReferencePaintMesh(TCETamrixMesh& Mesh, TCanvaxViewport& View) {
     if (Mesh.UpdateCount() != 0) return;
     Mesh.TCENotContainer::Paint(View);
     if (TViewCanvas* canvas = View.GetCanvas()) TPainter{Mesh, View, *canvas}.Paint();

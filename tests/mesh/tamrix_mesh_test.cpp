@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas/canvax.h"
-#include "canvas/canvax_view.h"
+#include "canvas/widget/canvax_view.h"
 #include "canvas/ce_layer.h"
 #include "mesh/core/mesh_error.h"
 #include "support/exception.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "canvas/canvax_view.h"
+#include "canvas/widget/canvax_view.h"
 #include "canvas/ce_layer.h"
 #include "objects/ce_ellipse.h"
 #include "objects/core/water_def.h"

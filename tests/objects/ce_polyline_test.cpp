@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "canvas/canvax_view.h"
+#include "canvas/widget/canvax_view.h"
 #include "canvas/ce_layer.h"
 #include "canvas/geometry/geometry_funcs.h"
 #include "objects/ce_polyline.h"

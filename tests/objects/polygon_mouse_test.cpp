@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <cmath>
 
-#include "canvas/canvax_view.h"
+#include "canvas/widget/canvax_view.h"
 #include "canvas/ce_layer.h"
 #include "canvas/smart_cursor.h"
 #include "canvas/ve_dot2.h"

@@ -2,10 +2,11 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include <QImage>
 #include <QPoint>
-#include <QWidget>
+#include <QSize>
 
 #include "canvas/canvas_types.h"
 #include "canvas/colors.h"
@@ -18,26 +19,54 @@ namespace nerim {
 class TCanvax;
 class TVirtualsList;
 
-// A control showing a document through its own affine mapping between pixels and world
-// coordinates, with zoom through a fixed zoom frame, and feeding the mouse to the document's
-// inserting or selected element in world coordinates.
+// A document shown through its own affine mapping between pixels and world coordinates, with
+// zoom through a fixed zoom frame, and feeding the mouse, given in pixels, to the document's
+// inserting or selected element in world coordinates. It needs no window: a viewport made
+// alone has the pixel size it is given and paints into images; the on-screen control
+// (TCanvaxView) is a viewport that takes its size from the widget and shows the screen image.
 //
 // Pictures: the elements paint into an off-screen buffer (GetCanvas()) covering the client area,
 // repainted only where the pending invalid world rectangle says. The screen image is that buffer
-// copied, with the overlays (Virtuals) drawn over it through ScreenCanvas(); the control shows
-// the screen image. Overlays draw with XOR or restore saved pixels, so they come and go without
+// copied, with the overlays (Virtuals) drawn over it through ScreenCanvas(); a control shows the
+// screen image. Overlays draw with XOR or restore saved pixels, so they come and go without
 // repainting the buffer.
 //
 // Reference frame: Origin is the world point at pixel (0, 0), RefX the world vector of one
 // pixel to the right, RefY of one pixel down.
-class TCanvaxView : public QWidget {
+//
+// Painting lines, fills and pictures needs no application object; text needs a
+// QGuiApplication (fonts come from the platform's font database). No QApplication is needed.
+class TCanvaxViewport {
 public:
-    using TViewNotify = std::function<void(TCanvaxView& Sender)>;
-    using TViewMouseEvent = std::function<void(TCanvaxView& Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
-    using TViewMouseMoveEvent = std::function<void(TCanvaxView& Sender, TShiftState Shift, int X, int Y)>;
+    using TViewNotify = std::function<void(TCanvaxViewport& Sender)>;
+    using TViewMouseEvent =
+        std::function<void(TCanvaxViewport& Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+    using TViewMouseMoveEvent = std::function<void(TCanvaxViewport& Sender, TShiftState Shift, int X, int Y)>;
 
-    explicit TCanvaxView(QWidget* parent = nullptr);
-    ~TCanvaxView() override;
+    // Watches a viewport's lifetime: Alive() turns false when the viewport is destroyed.
+    class TWatch {
+    public:
+        TWatch() = default;
+        bool Alive() const { return !life_.expired(); }
+
+    private:
+        friend class TCanvaxViewport;
+        explicit TWatch(std::weak_ptr<char> life) : life_(std::move(life)) {}
+        std::weak_ptr<char> life_;
+    };
+
+    // A client area of Size pixels, without a document.
+    explicit TCanvaxViewport(QSize Size = QSize(0, 0));
+    TCanvaxViewport(const TCanvaxViewport&) = delete;
+    TCanvaxViewport& operator=(const TCanvaxViewport&) = delete;
+    virtual ~TCanvaxViewport();
+
+    TWatch Watch() const { return TWatch(life_); }
+
+    // The client area in pixels.
+    virtual QSize ClientSize() const { return clientSize_; }
+    // Gives the client area that size and runs the resize processing.
+    virtual void SetClientSize(int Width, int Height);
 
     // The document shown. Attaching re-applies the reference frame and takes the document's
     // default cursor; null only detaches.
@@ -54,7 +83,7 @@ public:
     TViewNotify BeforePaint;   // before the elements are painted (document locked)
     TViewNotify AfterPaint;    // after the elements are painted (document locked)
     TViewNotify OnChangeRef;   // after the reference frame changed (document locked)
-    // The control's own mouse events, raised before the mouse is routed to the elements.
+    // The viewport's own mouse events, raised before the mouse is routed to the elements.
     TViewMouseEvent OnMouseDown;
     TViewMouseMoveEvent OnMouseMove;
     TViewMouseEvent OnMouseUp;
@@ -131,15 +160,15 @@ public:
     // True while the view is being destroyed; overlays then draw nothing.
     bool Destroying() const { return destroying_; }
 
-    // Mouse processing, in pixels. The Qt event handlers translate to these. Without a document
-    // nothing happens. The document is locked while the control's event is raised and the
-    // mouse is routed; an EElementException is reported through the document's OnException,
+    // Mouse processing, in pixels (a control translates its mouse events to these). Without a
+    // document nothing happens. The document is locked while the viewport's event is raised and
+    // the mouse is routed; an EElementException is reported through the document's OnException,
     // other exceptions pass on after the document has been unlocked.
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     void MouseMove(TShiftState Shift, int X, int Y);
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     void DblClick();
-    // The resize processing (run by the Qt resize event).
+    // The resize processing, for the client size now in force (ClientSize()).
     void Resized();
     QPoint LastPress() const { return lastPress_; }
     TShiftState LastPressShift() const { return lastPressShift_; }
@@ -150,31 +179,28 @@ public:
     void SetCursorId(TCursorId Id);
 
 protected:
-    // Shows the screen image, first bringing it up to date (UpdateScreen) when it is stale.
-    // Exceptions from painting elements propagate to the application's event filter.
-    void paintEvent(QPaintEvent* event) override;
-    // Run Resized().
-    void resizeEvent(QResizeEvent* event) override;
-    // Translate the Qt mouse events to MouseDown, MouseMove, MouseUp and DblClick and let their
-    // exceptions propagate. A double click is delivered as DblClick followed by a press with
-    // ssDouble, so that the press the window system sends after a double click is swallowed.
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // What a control does on the screen; a viewport alone does nothing.
+    // The picture shown changed: show it again (soon).
+    virtual void ScheduleUpdate() {}
+    // The cursor id changed: show that cursor.
+    virtual void ApplyCursor(TCursorId) {}
+
+    bool ScreenValid() const { return screenValid_; }
 
 private:
     friend class TCanvax;
 
+    static QImage BlankImage(const QSize& size);
     void RequireCanvax() const;
-    void Route(TElementMouseAction Action, const TPoint2D& P, TMouseButton Button, TShiftState Shift);
+    // Raises Handler (when set) with Document (when given) locked.
+    void RaiseLocked(TCanvax* Document, const TViewNotify& Handler);
     // Runs a mouse or resize step with the document locked, reporting element exceptions.
-    template <class Step>
-    void RunLocked(Step step);
+    void RunLocked(const std::function<void()>& Step);
+    void Route(TElementMouseAction Action, const TPoint2D& P, TMouseButton Button, TShiftState Shift);
     void EnsureBuffer();
-    void SetBufferValid(bool valid) { bufferValid_ = valid; }
 
     TCanvax* canvax_ = nullptr;
+    QSize clientSize_;
     TColor virtualsColor_ = clBlack;
     bool zoomMustKeepAspect_ = true;
     bool mouseActive_ = true;
@@ -199,6 +225,7 @@ private:
     bool screenValid_ = false;
     std::unique_ptr<TVirtualsList> virtuals_;
     bool destroying_ = false;
+    std::shared_ptr<char> life_ = std::make_shared<char>();
 };
 
 }  // namespace nerim
