@@ -260,7 +260,7 @@ void TfrmNerim::RunCommandLineBatch() {
         std::fprintf(stderr, "%s\n", line.c_str());
         std::fflush(stderr);
         if (options_.Unattended) {
-            QCoreApplication::exit(1);
+            emit BatchFinished(1);
             return;
         }
         // The window stays, showing what the run left: the project when it was read.
@@ -273,7 +273,7 @@ void TfrmNerim::RunCommandLineBatch() {
         MarkSaved();
         throw;
     }
-    QCoreApplication::exit(0);
+    emit BatchFinished(0);
 }
 
 void TfrmNerim::OpenAndGenerate(const QString& File) {

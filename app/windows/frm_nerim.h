@@ -70,6 +70,8 @@ public:
     const TConfiguration& Configuration() const { return *configuration_; }
     const QString& ProgramDirectory() const { return programDirectory_; }
     bool TranslationMode() const { return options_.TranslationMode; }
+    // The translation-mode hooks; null in the standard program.
+    const TTranslationHooks* TranslationHooks() const { return hooks_.get(); }
 
     TMeshArea& MeshArea() { return *meshArea_; }
     TViewTools& ViewTools() { return *viewTools_; }
@@ -100,7 +102,9 @@ public:
     // changes when there are any. False when the user cancelled or the save did not take place.
     bool MaybeSaveChanges();
 
-    // The batch run of the command line, as on the first show.
+    // The batch run of the command line, as on the first show. It ends with BatchFinished(0)
+    // when the mesh file is written; a failure raises with a display (the window stays) and ends
+    // with BatchFinished(1) when nobody sees the window.
     void RunCommandLineBatch();
     bool BatchFailed() const { return batchFailed_; }
 
@@ -110,6 +114,10 @@ public:
     // The area below the menu bar at start, before the window remembers another size.
     static constexpr int kClientWidth = 1012;
     static constexpr int kClientHeight = 593;
+
+signals:
+    // The batch run is over and the program should end with this status.
+    void BatchFinished(int Status);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -104,6 +104,8 @@ TMeshArea::TMeshArea(TfrmNerim& Window, QWidget* Parent) : QObject(Parent), wind
     shpChanges_ = new TChangeFrame(Parent);
     shpChanges_->setObjectName(QStringLiteral("shpChanges"));
     shpChanges_->setToolTip(QStringLiteral("Los campos de la malla tienen cambios sin aplicar: «Generar malla» los aplica"));
+    // The fields keep their size; the objects beside them take the room a wider window gains.
+    shpChanges_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     auto* column = new QVBoxLayout(shpChanges_);
     const int margin = TChangeFrame::kPenWidth + 3;
     column->setContentsMargins(margin, margin, margin, margin);
@@ -115,8 +117,8 @@ TMeshArea::TMeshArea(TfrmNerim& Window, QWidget* Parent) : QObject(Parent), wind
                                QStringLiteral("Anchura del dominio (m)"), false);
     edtAltura_ = AddMeshField(extents, 0, 2, "edtAltura", "lblAltura", QStringLiteral("Altura"),
                               QStringLiteral("Altura del dominio (m)"), false);
-    extents->setColumnStretch(1, 1);
-    extents->setColumnStretch(3, 1);
+    extents->setColumnMinimumWidth(2, 60);
+    extents->setColumnStretch(4, 1);
 
     auto* zones = new QGridLayout;
     zones->setHorizontalSpacing(4);
@@ -188,6 +190,7 @@ TQmtEdit* TMeshArea::AddMeshField(QGridLayout* Grid, int Row, int Column, const 
     field->SetCaption(Caption);
     field->setToolTip(Hint);
     field->setMinimumWidth(60);
+    field->setMaximumWidth(100);
     AddLabel(Grid, Row, Column, LabelName, Caption, Hint, field);
     Grid->addWidget(field, Row, Column + 1);
     return field;

@@ -114,6 +114,7 @@ int RunNerim(int& argc, char** argv, const TNerimRunOptions& Options) {
     windowOptions.Unattended = unattended;
     if (command.Project) windowOptions.BatchProject = QFile::decodeName(command.Project->c_str());
     TfrmNerim window(windowOptions);
+    QObject::connect(&window, &TfrmNerim::BatchFinished, &app, [](int status) { QCoreApplication::exit(status); });
     TForm1 form1;
     TfrmMeshDeltaGraph quality;
     TranslateComponent(window.Internacionalization(), &quality);

@@ -78,6 +78,8 @@ TQmtEdit* TObjectEditor::AddField(QWidget* Page, int Row, const char* Name, cons
     field->setToolTip(Hint);
     field->setMaximumWidth(90);
     auto* label = new QLabel(Caption, Page);
+    // Long captions take two lines rather than the objects' room.
+    label->setWordWrap(true);
     label->setObjectName(QString::fromLatin1(LabelName));
     label->setToolTip(Hint);
     label->setBuddy(field);
