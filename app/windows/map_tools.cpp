@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/view_navigation.h"
+#include "canvas/canvas_exceptions.h"
 #include "canvas/widget/canvax_view.h"
 
 namespace nerim {
@@ -59,7 +60,11 @@ bool TViewNavigator::eventFilter(QObject* watched, QEvent* event) {
             const int delta = wheel->angleDelta().y();
             if (delta == 0) return false;
             const QPoint p = Pixel(wheel->position());
-            view_.ZoomToScreenRect(ZoomAboutRect(p.x(), p.y(), WheelZoomFactor(delta), Width(view_), Height(view_)));
+            try {
+                view_.ZoomToScreenRect(ZoomAboutRect(p.x(), p.y(), WheelZoomFactor(delta), Width(view_), Height(view_)));
+            } catch (const ECanNotZoom&) {
+                // As deep as the view can zoom: further turns of the wheel do nothing.
+            }
             return true;
         }
         case QEvent::MouseButtonPress:

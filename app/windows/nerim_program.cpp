@@ -79,7 +79,7 @@ int RunNerim(int& argc, char** argv, const TNerimRunOptions& Options) {
 
     TApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QString::fromLatin1(kSettingsOrganization));
-    QCoreApplication::setApplicationName(QString::fromLatin1(kSettingsApplication));
+    QCoreApplication::setApplicationName(QStringLiteral("Nerim"));
     QCoreApplication::setApplicationVersion(QString::fromStdString(Options.Version));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Nerim"));
     InstallMessageBoxInformation();
@@ -116,7 +116,8 @@ int RunNerim(int& argc, char** argv, const TNerimRunOptions& Options) {
     TfrmNerim window(windowOptions);
     QObject::connect(&window, &TfrmNerim::BatchFinished, &app, [](int status) { QCoreApplication::exit(status); });
     TForm1 form1;
-    TfrmMeshDeltaGraph quality;
+    // Over the main window, as its dialog.
+    TfrmMeshDeltaGraph quality(&window);
     TranslateComponent(window.Internacionalization(), &quality);
     window.SetQualityWindow(&quality);
     window.show();
