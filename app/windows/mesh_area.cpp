@@ -23,6 +23,7 @@
 #include "app/windows/mesh_delta_graph.h"
 #include "app/windows/status_readout.h"
 #include "app/windows/view_tools.h"
+#include "app/windows/window_controls.h"
 #include "app/working_set.h"
 #include "mesh/tamrix_mesh.h"
 #include "objects/information_box.h"
@@ -46,33 +47,6 @@ public:
     TWaitCursor(const TWaitCursor&) = delete;
     TWaitCursor& operator=(const TWaitCursor&) = delete;
 };
-
-QLabel* AddLabel(QGridLayout* grid, int row, int column, const char* name, const QString& caption,
-                 const QString& hint, QWidget* buddy) {
-    auto* label = new QLabel(caption, grid->parentWidget());
-    label->setObjectName(QString::fromLatin1(name));
-    label->setToolTip(hint);
-    label->setBuddy(buddy);
-    grid->addWidget(label, row, column);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& hint) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QSpinBox* MakeSpin(QWidget* parent, const char* name, int minimum, int maximum, int value, const QString& hint) {
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(QString::fromLatin1(name));
-    spin->setRange(minimum, maximum);
-    spin->setValue(value);
-    spin->setToolTip(hint);
-    return spin;
-}
 
 }  // namespace
 
@@ -134,37 +108,29 @@ TMeshArea::TMeshArea(TfrmNerim& Window, QWidget* Parent) : QObject(Parent), wind
     counts->addWidget(lblNumSubzonas_, 1);
     const QString nxHint = QStringLiteral("Puntos de muestreo por celda en X para clasificar las celdas");
     const QString nyHint = QStringLiteral("Puntos de muestreo por celda en Y para clasificar las celdas");
-    auto* lblNX = new QLabel(QStringLiteral("NX:"), shpChanges_);
-    lblNX->setObjectName(QStringLiteral("lblNX"));
-    lblNX->setToolTip(nxHint);
-    counts->addWidget(lblNX);
-    edtNX_ = MakeSpin(shpChanges_, "edtNX", 1, 99, 10, nxHint);
-    lblNX->setBuddy(edtNX_);
+    edtNX_ = NamedSpin(shpChanges_, "edtNX", 1, 99, 10, nxHint);
+    edtNY_ = NamedSpin(shpChanges_, "edtNY", 1, 99, 10, nyHint);
+    counts->addWidget(NamedLabel(shpChanges_, "lblNX", QStringLiteral("NX:"), nxHint, edtNX_));
     counts->addWidget(edtNX_);
-    auto* lblNY = new QLabel(QStringLiteral("NY:"), shpChanges_);
-    lblNY->setObjectName(QStringLiteral("lblNY"));
-    lblNY->setToolTip(nyHint);
-    counts->addWidget(lblNY);
-    edtNY_ = MakeSpin(shpChanges_, "edtNY", 1, 99, 10, nyHint);
-    lblNY->setBuddy(edtNY_);
+    counts->addWidget(NamedLabel(shpChanges_, "lblNY", QStringLiteral("NY:"), nyHint, edtNY_));
     counts->addWidget(edtNY_);
 
     auto* buttons = new QHBoxLayout;
     column->addLayout(buttons);
-    auto* btnCalidadMalla = MakeButton(shpChanges_, "btnCalidadMalla", QStringLiteral("Calidad malla"),
+    auto* btnCalidadMalla = NamedButton(shpChanges_, "btnCalidadMalla", QStringLiteral("Calidad malla"),
                                        QStringLiteral("Gráfico de cómo cambia el tamaño de celda a lo largo de cada eje"));
-    auto* btnMeshInfo = MakeButton(shpChanges_, "btnMeshInfo", QStringLiteral("Información"),
+    auto* btnMeshInfo = NamedButton(shpChanges_, "btnMeshInfo", QStringLiteral("Información"),
                                    QStringLiteral("Número de divisiones de la malla generada en X y en Y"));
     auto* btnGuardarMallado =
-        MakeButton(shpChanges_, "btnGuardarMallado", QStringLiteral("Exportar malla"),
+        NamedButton(shpChanges_, "btnGuardarMallado", QStringLiteral("Exportar malla"),
                    QStringLiteral("Escribir Mesh.mes, la entrada del modelo, junto al proyecto"));
     auto* btnGenerateMesh =
-        MakeButton(shpChanges_, "btnGenerateMesh", QStringLiteral("Generar malla"),
+        NamedButton(shpChanges_, "btnGenerateMesh", QStringLiteral("Generar malla"),
                    QStringLiteral("Generar las divisiones y clasificar cada celda según los objetos (F5)"));
     btnGenerateMesh->setShortcut(Qt::Key_F5);
     for (QPushButton* button : {btnCalidadMalla, btnMeshInfo, btnGuardarMallado, btnGenerateMesh})
         buttons->addWidget(button);
-    btnOk_ = MakeButton(shpChanges_, "btnOk", QStringLiteral("Ok"), QStringLiteral("Aplicar los campos de la malla"));
+    btnOk_ = NamedButton(shpChanges_, "btnOk", QStringLiteral("Ok"), QStringLiteral("Aplicar los campos de la malla"));
     btnOk_->hide();
 
     for (TQmtEdit* field : shpChanges_->findChildren<TQmtEdit*>())
@@ -184,14 +150,10 @@ TMeshArea::TMeshArea(TfrmNerim& Window, QWidget* Parent) : QObject(Parent), wind
 
 TQmtEdit* TMeshArea::AddMeshField(QGridLayout* Grid, int Row, int Column, const char* Name, const char* LabelName,
                                   const QString& Caption, const QString& Hint, bool Integer) {
-    auto* field = new TQmtEdit(Grid->parentWidget());
-    field->setObjectName(QString::fromLatin1(Name));
-    field->SetValueType(Integer ? typInteger : typDouble);
-    field->SetCaption(Caption);
-    field->setToolTip(Hint);
+    TQmtEdit* field = NamedField(Grid->parentWidget(), Name, Integer ? typInteger : typDouble, Caption, Hint);
     field->setMinimumWidth(60);
     field->setMaximumWidth(100);
-    AddLabel(Grid, Row, Column, LabelName, Caption, Hint, field);
+    Grid->addWidget(NamedLabel(Grid->parentWidget(), LabelName, Caption, Hint, field), Row, Column);
     Grid->addWidget(field, Row, Column + 1);
     return field;
 }
@@ -212,8 +174,9 @@ void TMeshArea::BuildSubZoneEditor(TAxis Axis, QWidget* Parent, QGridLayout* Gri
 
     const QString axis = x ? QStringLiteral("X") : QStringLiteral("Y");
     const QString spinHint = QStringLiteral("Subzona %1 que se muestra, contada desde 1").arg(axis);
-    f.Spin = MakeSpin(f.Frame, latin(name("sedtSubZona")).constData(), 1, 1, 1, spinHint);
-    AddLabel(grid, 0, 0, latin(name("lblSubZona")).constData(), QStringLiteral("Subzona:"), spinHint, f.Spin);
+    f.Spin = NamedSpin(f.Frame, latin(name("sedtSubZona")).constData(), 1, 1, 1, spinHint);
+    grid->addWidget(NamedLabel(f.Frame, latin(name("lblSubZona")).constData(), QStringLiteral("Subzona:"), spinHint, f.Spin),
+                    0, 0);
     grid->addWidget(f.Spin, 0, 1);
 
     const QString down = x ? QString() : QStringLiteral(", medida hacia abajo desde el borde superior");
@@ -239,9 +202,9 @@ void TMeshArea::BuildSubZoneEditor(TAxis Axis, QWidget* Parent, QGridLayout* Gri
 
     auto* buttons = new QHBoxLayout;
     grid->addLayout(buttons, 6, 0, 1, 2);
-    f.Add = MakeButton(f.Frame, latin(name("btnAddSubzone")).constData(), QStringLiteral("Añadir"),
+    f.Add = NamedButton(f.Frame, latin(name("btnAddSubzone")).constData(), QStringLiteral("Añadir"),
                        QStringLiteral("Añadir una subzona %1 detrás de la actual").arg(axis));
-    f.Delete = MakeButton(f.Frame, latin(name("bntDelSubzone")).constData(), QStringLiteral("Borrar"),
+    f.Delete = NamedButton(f.Frame, latin(name("bntDelSubzone")).constData(), QStringLiteral("Borrar"),
                           QStringLiteral("Borrar la subzona %1 actual").arg(axis));
     buttons->addWidget(f.Add);
     buttons->addWidget(f.Delete);

@@ -8,6 +8,7 @@
 
 #include "app/windows/frm_nerim.h"
 #include "app/windows/objects_area.h"
+#include "app/windows/window_controls.h"
 #include "objects/ce_nerim_object.h"
 #include "objects/core/obstacle_def.h"
 #include "objects/core/porous_medium_def.h"
@@ -49,10 +50,8 @@ TObjectEditor::TObjectEditor(TfrmNerim& Window, QWidget* Parent) : QObject(Paren
     // The permeability is kept in the material but not offered for editing.
     edtPermeability_->hide();
     tabPoroso_->findChild<QLabel*>(QStringLiteral("lblPermeability"))->hide();
-    auto* btnObjectOK = new QPushButton(QStringLiteral("Ok"), tabPoroso_);
-    btnObjectOK->setObjectName(QStringLiteral("btnObjectOK"));
-    btnObjectOK->setToolTip(QStringLiteral("Aplicar los parámetros del medio poroso"));
-    btnObjectOK->setAutoDefault(false);
+    auto* btnObjectOK =
+        NamedButton(tabPoroso_, "btnObjectOK", QStringLiteral("Ok"), QStringLiteral("Aplicar los parámetros del medio poroso"));
     grid->addWidget(btnObjectOK, 6, 1, Qt::AlignRight);
     grid->setRowStretch(7, 1);
     connect(btnObjectOK, &QPushButton::clicked, this, &TObjectEditor::btnObjectOKClick);
@@ -95,8 +94,7 @@ QWidget* TObjectEditor::AddLabelPage(const char* Name, const QString& Title, con
     page->setWindowTitle(Title);
     page->setToolTip(Hint);
     auto* layout = new QVBoxLayout(page);
-    auto* label = new QLabel(Caption, page);
-    label->setObjectName(QString::fromLatin1(LabelName));
+    QLabel* label = NamedLabel(page, LabelName, Caption, QString());
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     layout->addWidget(label);

@@ -16,6 +16,7 @@
 #include "app/windows/mesh_area.h"
 #include "app/windows/object_editor.h"
 #include "app/windows/view_tools.h"
+#include "app/windows/window_controls.h"
 #include "app/working_set.h"
 #include "mesh/tamrix_mesh.h"
 #include "objects/ce_ellipse.h"
@@ -39,10 +40,7 @@ QIcon Swatch(TColor color) {
 }
 
 QToolButton* MakeObjectButton(QWidget* parent, const char* name, const QString& caption, const QString& hint) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(caption);
-    button->setToolTip(hint);
+    QToolButton* button = NamedToolButton(parent, name, caption, hint);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return button;
@@ -50,18 +48,10 @@ QToolButton* MakeObjectButton(QWidget* parent, const char* name, const QString& 
 
 TQmtEdit* MakeVertexField(QWidget* parent, QHBoxLayout* row, const char* name, const char* labelName,
                           const QString& caption, const QString& hint) {
-    auto* field = new TQmtEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
-    field->SetValueType(typDouble);
-    field->SetCaption(caption);
-    field->setToolTip(hint);
+    TQmtEdit* field = NamedField(parent, name, typDouble, caption, hint);
     field->setEnabled(false);
     field->setMinimumWidth(60);
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(labelName));
-    label->setToolTip(hint);
-    label->setBuddy(field);
-    row->addWidget(label);
+    row->addWidget(NamedLabel(parent, labelName, caption, hint, field));
     row->addWidget(field, 1);
     return field;
 }
@@ -75,16 +65,12 @@ TObjectsArea::TObjectsArea(TfrmNerim& Window, QWidget* Parent) : QObject(Parent)
     column->setSpacing(3);
 
     const QString listHint = QStringLiteral("Objetos del dominio; haga clic en uno para editarlo");
-    auto* lblObjetos = new QLabel(QStringLiteral("Objetos"), panel_);
-    lblObjetos->setObjectName(QStringLiteral("lblObjetos"));
-    lblObjetos->setToolTip(listHint);
-    column->addWidget(lblObjetos);
-    auto* listRow = new QHBoxLayout;
-    column->addLayout(listRow, 1);
     lbxObjects_ = new QListWidget(panel_);
     lbxObjects_->setObjectName(QStringLiteral("lbxObjects"));
     lbxObjects_->setToolTip(listHint);
-    lblObjetos->setBuddy(lbxObjects_);
+    column->addWidget(NamedLabel(panel_, "lblObjetos", QStringLiteral("Objetos"), listHint, lbxObjects_));
+    auto* listRow = new QHBoxLayout;
+    column->addLayout(listRow, 1);
     listRow->addWidget(lbxObjects_, 1);
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(2);
@@ -111,35 +97,26 @@ TObjectsArea::TObjectsArea(TfrmNerim& Window, QWidget* Parent) : QObject(Parent)
     edtPolylineY_ =
         MakeVertexField(panel_, vertexRow, "edtPolylineY", "lblPolylineY", QStringLiteral("Y"),
                         QStringLiteral("Coordenada Y del vértice seleccionado, hacia arriba desde el borde inferior (m)"));
-    auto* btnPolylinPointOk = new QPushButton(QStringLiteral("Ok"), panel_);
-    btnPolylinPointOk->setObjectName(QStringLiteral("btnPolylinPointOk"));
-    btnPolylinPointOk->setToolTip(QStringLiteral("Mover el vértice seleccionado a estas coordenadas"));
-    btnPolylinPointOk->setAutoDefault(false);
+    auto* btnPolylinPointOk = NamedButton(panel_, "btnPolylinPointOk", QStringLiteral("Ok"),
+                                          QStringLiteral("Mover el vértice seleccionado a estas coordenadas"));
     vertexRow->addWidget(btnPolylinPointOk);
 
     const QString porousHint = QStringLiteral("Modelo de fricción de los medios porosos");
-    auto* lblTipoPoroso = new QLabel(QStringLiteral("Tipo de medio poroso"), panel_);
-    lblTipoPoroso->setObjectName(QStringLiteral("lblTipoPoroso"));
-    lblTipoPoroso->setToolTip(porousHint);
     cbxTipoPoroso_ = new QComboBox(panel_);
     cbxTipoPoroso_->setObjectName(QStringLiteral("cbxTipoPoroso"));
     cbxTipoPoroso_->setToolTip(porousHint);
     cbxTipoPoroso_->addItems({QStringLiteral("Sin medio poroso"), QStringLiteral("Fricción lineal"),
                               QStringLiteral("Fricción no lineal")});
-    lblTipoPoroso->setBuddy(cbxTipoPoroso_);
     auto* porousRow = new QHBoxLayout;
     column->addLayout(porousRow);
-    porousRow->addWidget(lblTipoPoroso);
+    porousRow->addWidget(NamedLabel(panel_, "lblTipoPoroso", QStringLiteral("Tipo de medio poroso"), porousHint,
+                                    cbxTipoPoroso_));
     porousRow->addWidget(cbxTipoPoroso_, 1);
 
     // Present but never shown.
-    auto* btnNuevoPoligono = new QPushButton(QStringLiteral("Poligono"), panel_);
-    btnNuevoPoligono->setObjectName(QStringLiteral("btnNuevoPoligono"));
-    btnNuevoPoligono->setToolTip(QStringLiteral("Nuevo polígono"));
+    auto* btnNuevoPoligono = NamedButton(panel_, "btnNuevoPoligono", QStringLiteral("Poligono"), QStringLiteral("Nuevo polígono"));
     btnNuevoPoligono->hide();
-    auto* btnElipse = new QPushButton(QStringLiteral("Elipse"), panel_);
-    btnElipse->setObjectName(QStringLiteral("btnElipse"));
-    btnElipse->setToolTip(QStringLiteral("Nueva elipse"));
+    auto* btnElipse = NamedButton(panel_, "btnElipse", QStringLiteral("Elipse"), QStringLiteral("Nueva elipse"));
     btnElipse->hide();
 
     connect(btnObstaculo, &QToolButton::clicked, this, [this] { btnNewObjectClick(mkObstacle); });

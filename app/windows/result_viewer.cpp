@@ -9,6 +9,7 @@
 #include "app/window_texts.h"
 #include "app/windows/frm_nerim.h"
 #include "app/windows/view_tools.h"
+#include "app/windows/window_controls.h"
 #include "mesh/tamrix_mesh.h"
 
 namespace nerim {
@@ -35,15 +36,10 @@ TResultViewer::TResultViewer(TfrmNerim& Window, QWidget* Parent) : QObject(Paren
         connect(button, &QToolButton::clicked, this, &TResultViewer::sbtWClick);
     }
     buttons_[4]->setChecked(true);
-    SpinEdit1_ = new QSpinBox(Parent);
-    SpinEdit1_->setObjectName(QStringLiteral("SpinEdit1"));
-    SpinEdit1_->setRange(0, 9999);
-    SpinEdit1_->setValue(0);
-    SpinEdit1_->setToolTip(QStringLiteral("Número del paso de los resultados (archivo letra + cuatro cifras + .dat)"));
+    SpinEdit1_ = NamedSpin(Parent, "SpinEdit1", 0, 9999, 0,
+                           QStringLiteral("Número del paso de los resultados (archivo letra + cuatro cifras + .dat)"));
     SpinEdit1_->hide();
-    auto* button1 = new QPushButton(QStringLiteral("Abrir"), Parent);
-    button1->setObjectName(QStringLiteral("Button1"));
-    button1->setToolTip(QStringLiteral("Cargar el archivo de resultados"));
+    auto* button1 = NamedButton(Parent, "Button1", QStringLiteral("Abrir"), QStringLiteral("Cargar el archivo de resultados"));
     button1->hide();
     connect(SpinEdit1_, &QSpinBox::valueChanged, this, &TResultViewer::SpinEdit1Change);
     connect(button1, &QPushButton::clicked, this, &TResultViewer::Button1Click);

@@ -15,6 +15,7 @@
 #include "app/windows/frm_nerim.h"
 #include "app/windows/map_tools.h"
 #include "app/windows/status_readout.h"
+#include "app/windows/window_controls.h"
 #include "app/working_set.h"
 #include "canvas/widget/canvax_view.h"
 #include "mesh/tamrix_mesh.h"
@@ -23,20 +24,13 @@ namespace nerim {
 namespace {
 
 QToolButton* MakeToolButton(QWidget* parent, const char* name, const QString& caption, const QString& hint) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(caption);
-    button->setToolTip(hint);
+    QToolButton* button = NamedToolButton(parent, name, caption, hint);
     button->setAutoRaise(true);
     return button;
 }
 
 QSpinBox* MakeCellSpin(QWidget* parent, const char* name, const QString& hint) {
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(QString::fromLatin1(name));
-    spin->setRange(INT_MIN, INT_MAX);
-    spin->setValue(0);
-    spin->setToolTip(hint);
+    QSpinBox* spin = NamedSpin(parent, name, INT_MIN, INT_MAX, 0, hint);
     spin->setMinimumWidth(64);
     spin->setMaximumWidth(90);
     return spin;
@@ -77,20 +71,17 @@ TViewTools::TViewTools(TfrmNerim& Window, QWidget* Parent) : QObject(Parent), wi
     const QString variableHint = QStringLiteral(
         "Matriz de celdas dibujada sobre la malla: AC, AR, AT fracciones abiertas de la celda y de sus caras derecha y "
         "superior, VOF fracción de agua, Noc obstáculo, Npc tipo de medio poroso");
-    auto* lblVariable = new QLabel(QStringLiteral("Variable:"), strip_);
-    lblVariable->setObjectName(QStringLiteral("lblVariable"));
-    lblVariable->setToolTip(variableHint);
-    row->addWidget(lblVariable);
     cbxVariableList_ = new QComboBox(strip_);
     cbxVariableList_->setObjectName(QStringLiteral("cbxVariableList"));
     cbxVariableList_->setToolTip(variableHint);
     cbxVariableList_->setMinimumContentsLength(7);
-    lblVariable->setBuddy(cbxVariableList_);
+    row->addWidget(NamedLabel(strip_, "lblVariable", QStringLiteral("Variable:"), variableHint, cbxVariableList_));
     row->addWidget(cbxVariableList_);
     row->addSpacing(4);
     edtI_ = MakeCellSpin(strip_, "edtI", QStringLiteral("Índice i (columna) de la celda marcada en la vista"));
     edtJ_ = MakeCellSpin(strip_, "edtJ", QStringLiteral("Índice j (fila) de la celda marcada en la vista"));
     for (QSpinBox* spin : {edtI_, edtJ_}) {
+        // Unnamed: "i" and "j" read the same in every language.
         auto* label = new QLabel(spin == edtI_ ? QStringLiteral("i:") : QStringLiteral("j:"), strip_);
         label->setBuddy(spin);
         row->addWidget(label);
