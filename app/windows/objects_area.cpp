@@ -229,7 +229,9 @@ void TObjectsArea::btnBorrarClick() {
 }
 
 void TObjectsArea::ForgetObjects() {
-    SelectObject(nullptr);
+    // As SelectObject(none), but the mouse mode stays: opening is not selecting.
+    currentObject_ = nullptr;
+    window_.ObjectEditor().ShowNoObject();
     ClearVertexSelection();
     window_.Mesh().SetSelectedObject(nullptr);
 }

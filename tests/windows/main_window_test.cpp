@@ -285,6 +285,11 @@ TEST_F(MainWindowTest, ZoomModeClicksZoomByTwoAboutThePixelUntilAnObjectIsSelect
     Click("btnObstaculo");
     EXPECT_EQ(window->ViewTools().MouseMode(), 0);
     EXPECT_FALSE(Find<QToolButton>("btnZoom")->isChecked());
+    // Escape leaves a mode too.
+    Click("btnPan");
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(window->ViewTools().MouseMode(), 0);
+    EXPECT_TRUE(View().MouseActive());
 }
 
 TEST_F(MainWindowTest, PanToolWheelAndMiddleDragMoveTheDrawing) {

@@ -183,8 +183,10 @@ TEST_F(MainWindowTest, OpeningKeepsTheShownSubZonesInsideTheNewLists) {
     Click("btnGenerateMesh");
     EXPECT_TRUE(window->MeshArea().HasGeneratedMesh());
 
+    Click("btnZoom");
     prompts.Files.push_back(Path(dir / "project.dat"));
     Trigger("Abrir1");
+    EXPECT_EQ(window->ViewTools().MouseMode(), 1);  // opening selects nothing
     EXPECT_EQ(Mesh().SubZoneXCount(), 1);
     EXPECT_EQ(Mesh().CurrentSubZoneX(), 0);
     EXPECT_EQ(Text("edtCentroX"), "2.000");
