@@ -117,8 +117,6 @@ TfrmTranslateComponent::TfrmTranslateComponent(QWidget* parent) : QMainWindow(pa
     toolEdit_->Float();
     toolTree_->resize(300, 560);
     toolEdit_->resize(QSize(440, 560).expandedTo(toolEdit_->minimumSizeHint()));
-    SelectControl(nullptr);
-    loading_ = false;
 }
 
 TfrmTranslateComponent::~TfrmTranslateComponent() {
@@ -168,11 +166,10 @@ void TfrmTranslateComponent::FillTree(QWidget* window) {
             }
         nodes[component] = AddNode(parent, component);
     }
-    // Then the menus, each with its items.
+    // Then the menus, each with its items; an unnamed menu is passed through to its items.
     std::vector<const QObject*> done;
-    for (QObject* component : components)
-        if (const auto* menu = qobject_cast<const QMenu*>(component); menu && IsTopMenu(menu))
-            AddMenu(root, component, done);
+    for (QMenu* menu : window->findChildren<QMenu*>())
+        if (IsTopMenu(menu) && TranslationWindow(menu) == window) AddMenu(root, menu, done);
     tvwControls_->expandAll();
 }
 
@@ -446,10 +443,12 @@ void TfrmTranslateComponent::FillLanguageLists() {
     if (translator_)
         for (const std::string& language : translator_->Languages()) languages << QtText(language);
     {
+        // The language compared last stays chosen while the file still has it.
+        const QString compared = cbxCompLanguage_->currentText();
         const QSignalBlocker blocker(cbxCompLanguage_);
         cbxCompLanguage_->clear();
         cbxCompLanguage_->addItems(languages);
-        cbxCompLanguage_->setCurrentIndex(-1);
+        cbxCompLanguage_->setCurrentIndex(static_cast<int>(languages.indexOf(compared)));
     }
     const QSignalBlocker blocker(cbxLanguage_);
     cbxLanguage_->clear();

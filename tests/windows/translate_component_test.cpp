@@ -114,8 +114,9 @@ TEST_F(TranslateComponent, ListsTheControlsAsTheyNestThenTheMenus) {
     EXPECT_EQ(editor.NodeControl(root), &window);
     QStringList top;
     for (int i = 0; i < root->childCount(); ++i) top << root->child(i)->text(0);
-    // The unnamed central widget and menu bar are passed through; the menus come last.
-    EXPECT_EQ(top, QStringList({"btnAgua", "pnlSubZonas", "chkSinHint", "pgcEditores", "barItems", "Archivo1"}));
+    // The unnamed central widget, menu bar and menu are passed through; the menus come last.
+    EXPECT_EQ(top, QStringList({"btnAgua", "pnlSubZonas", "chkSinHint", "pgcEditores", "barItems", "Archivo1",
+                                "AcercaDe1"}));
     EXPECT_EQ(Node("barItems")->childCount(), 0);  // its scroll buttons are no controls to edit
     EXPECT_EQ(Node("pnlSubZonas")->childCount(), 2);
     EXPECT_EQ(Node("lblCentro")->parent(), Node("pnlSubZonas"));

@@ -16,7 +16,7 @@ namespace nerim::testing {
 
 // A window with a few named controls of each kind that translation meets: a button, a label and
 // a combo box inside a panel, a check box that shows no hints, a stacked widget with two pages, a
-// tab bar whose tabs are items, and a menu with items, a separator and a submenu.
+// tab bar whose tabs are items, a menu with items, a separator and a submenu, and an unnamed menu.
 class TTranslationTestWindow : public QMainWindow {
 public:
     explicit TTranslationTestWindow(const char* name = "frmPrueba") {
@@ -68,6 +68,9 @@ public:
         Exportar1->setObjectName("Exportar1");
         ExportarMalla1 = Exportar1->addAction("Malla");
         ExportarMalla1->setObjectName("ExportarMalla1");
+        // A menu without a name, whose item has one.
+        AcercaDe1 = menuBar()->addMenu("Ayuda")->addAction("Acerca de");
+        AcercaDe1->setObjectName("AcercaDe1");
         resize(520, 420);
     }
 
@@ -84,6 +87,7 @@ public:
     QAction* Abrir1 = nullptr;
     QMenu* Exportar1 = nullptr;
     QAction* ExportarMalla1 = nullptr;
+    QAction* AcercaDe1 = nullptr;
 
 private:
     template <class T>
