@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -19,7 +18,8 @@ public:
 
     // UTF-8 text, converted to the file's code page.
     void Write(std::string_view text);
-    // Text already in the file's code page, such as numbers; written as it is.
+    // Text already in the file's code page, such as numbers; written as it is. A large block
+    // goes to the sink as it is, without being copied into the buffer.
     void WriteBytes(std::string_view bytes);
     // Ends the current line with CR LF.
     void EndLine();
@@ -57,9 +57,14 @@ private:
 };
 
 // Writes a file so that the file of that name is either left as it was or replaced by the
-// complete new text: the text goes to a temporary file beside it, and Commit renames that
-// over the target. A writer destroyed without Commit removes the temporary file.
-// Failures throw EInOutError naming the file.
+// complete new text: the text goes to a temporary file beside it (named after the target and
+// this process, so that writers in other processes never share it), and Commit puts that in
+// the target's place. A writer destroyed without Commit removes the temporary file.
+//
+// A target that exists and is not a regular file (a device such as /dev/stdout or /dev/full, a
+// pipe) is written directly. A target that is a directory is refused.
+// Failures throw EInOutError naming the file, and saying so when a previous file of that name
+// is left as it was.
 class FileTextWriter final : public TextWriter {
 public:
     explicit FileTextWriter(std::filesystem::path target);
@@ -72,9 +77,13 @@ protected:
     void Emit(std::string_view bytes) override;
 
 private:
+    [[noreturn]] void Fail(const char* action, int error) const;
+    void PutInPlace();
+
     std::filesystem::path target_;
-    std::filesystem::path temporary_;
-    std::FILE* file_ = nullptr;
+    std::filesystem::path temporary_;  // empty when the target is written directly
+    int file_ = -1;
+    bool replacing_ = false;  // a regular file of the target's name was there at the start
     bool committed_ = false;
 };
 
