@@ -13,6 +13,7 @@
 namespace nerim {
 
 class TextWriter;
+class TTextBlock;
 
 // Sizes that no array can take: a negative size, or more elements than a 32-bit count holds.
 class EArraySizeError : public Exception {
@@ -37,15 +38,16 @@ public:
     TTypedArray() = default;
     // Allocates N0·N1 zero elements. Throws EArraySizeError for negative sizes or a product
     // beyond 2^31 − 1 elements.
-    explicit TTypedArray(TIntPair sizes) : data_(Allocate(sizes)), sizes_(sizes) {}
+    explicit TTypedArray(TIntPair sizes) : data_(Allocate(sizes)), capacity_(CheckedCount(sizes)), sizes_(sizes) {}
 
     TTypedArray(const TTypedArray&) = delete;
     TTypedArray& operator=(const TTypedArray&) = delete;
     TTypedArray(TTypedArray&& other) noexcept
-        : data_(std::move(other.data_)), sizes_(std::exchange(other.sizes_, {})),
-          cursor_(std::exchange(other.cursor_, 0)) {}
+        : data_(std::move(other.data_)), capacity_(std::exchange(other.capacity_, 0)),
+          sizes_(std::exchange(other.sizes_, {})), cursor_(std::exchange(other.cursor_, 0)) {}
     TTypedArray& operator=(TTypedArray&& other) noexcept {
         data_ = std::move(other.data_);
+        capacity_ = std::exchange(other.capacity_, 0);
         sizes_ = std::exchange(other.sizes_, {});
         cursor_ = std::exchange(other.cursor_, 0);
         return *this;
@@ -62,6 +64,21 @@ public:
         const std::int32_t kept = std::min(Count(), CheckedCount(sizes));
         std::copy(data_.get(), data_.get() + kept, block.get());
         data_ = std::move(block);
+        capacity_ = CheckedCount(sizes);
+        sizes_ = sizes;
+        cursor_ = 0;
+    }
+
+    // For a caller that is about to write every element: the array takes the sizes, and what the
+    // elements hold until then is unspecified (nothing is copied or zeroed; the block is kept
+    // when it is large enough). The cursor goes back to the first element. On failure the array
+    // is left as it was.
+    void Reshape(TIntPair sizes) {
+        const std::int32_t count = CheckedCount(sizes);
+        if (count > capacity_) {
+            data_ = std::make_unique_for_overwrite<T[]>(static_cast<std::size_t>(count));
+            capacity_ = count;
+        }
         sizes_ = sizes;
         cursor_ = 0;
     }
@@ -105,6 +122,10 @@ public:
     // Writes the text form, each line ended by CR LF: "ASC", "Dimensions", "2", "Sizes", N0, N1,
     // "Type", the type tag, "Data", then one line per element in storage order.
     void WriteText(TextWriter& F) const;
+    // The same text in parts, for writers that put it together themselves: the nine header lines,
+    // and the lines of the elements at storage positions [first, last).
+    void AppendTextHeader(TTextBlock& out) const;
+    void AppendTextLines(TTextBlock& out, std::int64_t first, std::int64_t last) const;
 
     // The type tag of the text form: "R8", "B1" or "I4".
     static const char* TypeTag();
@@ -123,6 +144,7 @@ private:
     }
 
     std::unique_ptr<T[]> data_ = std::make_unique<T[]>(0);
+    std::int32_t capacity_ = 0;  // elements the block holds
     TIntPair sizes_;
     std::int32_t cursor_ = 0;
 };

@@ -10,6 +10,7 @@
 
 namespace nerim {
 
+class TNerimObjectDefinition;
 class TPLPolyLine;
 
 // What a domain object's material does to the cells it covers.
@@ -47,6 +48,11 @@ struct TClassifiedObject {
 // and the list's own test otherwise, and its ring is a copy of the vertices and the list's box.
 // The object refers to the list, which must outlive it and stay unchanged while it is used.
 TClassifiedObject PolygonObject(TMaterialKind kind, const TPorousParameters& porous, const TPLPolyLine& line);
+
+// What a material does to the cells, by its class; mkNone for no material.
+TMaterialKind MaterialKindOf(const TNerimObjectDefinition* definition);
+// The porous parameters of a porous medium, zero for any other material.
+TPorousParameters PorousParametersOf(const TNerimObjectDefinition* definition);
 
 // Told, on the calling thread, the share of the rows classified so far (0 to 1).
 using TClassificationProgress = std::function<void(double)>;
