@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+#include "app/core/project_mesher.h"  // DefaultMeshFile
+
 namespace nerim {
 
 class TWorkingSet;
@@ -26,10 +28,6 @@ struct TBatchSummary {
     std::size_t PorousTypes = 0;
     double Seconds = 0.0;
 };
-
-// The mesh file that belongs to a project: "Mesh.mes" beside it (in the working directory when
-// the project's name has no directory part).
-std::filesystem::path DefaultMeshFile(const std::filesystem::path& Project);
 
 // Turns a project into its mesh file without interaction, on the given working set: loads the
 // project, generates the divisions, classifies the cells and writes the mesh file. Any failure

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/project_file.h"
 #include "objects/core/definition_factory.h"
 #include "objects/material_color.h"
 #include "support/exception.h"
@@ -27,8 +26,11 @@ void SaveProject(const std::filesystem::path& FileName, const TCETamrixMesh& Mes
 
 void LoadProject(const std::filesystem::path& FileName, TCETamrixMesh& Mesh, TObjectList& Objects,
                  TCanvax& Canvax, TCELayer& ObjectsLayer, const TCEPolyline::TVertexEvent& OnVertex) {
-    TProjectData project = ReadProjectFile(FileName);
+    ApplyProject(ReadProjectFile(FileName), Mesh, Objects, Canvax, ObjectsLayer, OnVertex);
+}
 
+void ApplyProject(TProjectData project, TCETamrixMesh& Mesh, TObjectList& Objects, TCanvax& Canvax,
+                  TCELayer& ObjectsLayer, const TCEPolyline::TVertexEvent& OnVertex) {
     while (!Objects.empty()) Objects.pop_back();
     Mesh.SetParameters(std::move(project.Mesh));
     for (TProjectObject& record : project.Objects) {

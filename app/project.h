@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/core/project_file.h"
 #include "app/working_set.h"
 #include "objects/ce_polyline.h"
 
@@ -20,5 +21,10 @@ void SaveProject(const std::filesystem::path& FileName, const TCETamrixMesh& Mes
 // with OnVertex as its vertex-change event.
 void LoadProject(const std::filesystem::path& FileName, TCETamrixMesh& Mesh, TObjectList& Objects,
                  TCanvax& Canvax, TCELayer& ObjectsLayer, const TCEPolyline::TVertexEvent& OnVertex);
+
+// The same for a project already read (or built): the objects are replaced and the mesh takes
+// the parameters as LoadProject does once the file has been read.
+void ApplyProject(TProjectData Project, TCETamrixMesh& Mesh, TObjectList& Objects, TCanvax& Canvax,
+                  TCELayer& ObjectsLayer, const TCEPolyline::TVertexEvent& OnVertex);
 
 }  // namespace nerim
