@@ -1,9 +1,13 @@
 #include "support/typed_array.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <limits>
 #include <string_view>
 #include <type_traits>
@@ -122,7 +126,32 @@ struct TRunText {
     }
 };
 
+// Blocks from this size on are placed and advised for large pages.
+constexpr std::size_t kLargePage = std::size_t{1} << 21;
+constexpr std::size_t kSmallPage = std::size_t{1} << 12;
+constexpr std::size_t kLargeBlock = 2 * kLargePage;
+
 }  // namespace
+
+void TArrayBlockDeleter::operator()(void* block) const noexcept { std::free(block); }
+
+void* AllocateArrayBlock(std::size_t bytes, bool zeroed) {
+    void* block = nullptr;
+    if (bytes >= kLargeBlock) {
+        if (::posix_memalign(&block, kLargePage, (bytes + kSmallPage - 1) / kSmallPage * kSmallPage) != 0)
+            block = nullptr;
+#ifdef MADV_HUGEPAGE
+        // The whole large pages only: the rest of the block keeps small pages and the memory
+        // touched is no more than the block. Only a hint: a refusal changes nothing.
+        if (block) ::madvise(block, bytes / kLargePage * kLargePage, MADV_HUGEPAGE);
+#endif
+        if (block && zeroed) std::memset(block, 0, bytes);
+    } else {
+        block = zeroed ? std::calloc(bytes == 0 ? 1 : bytes, 1) : std::malloc(bytes == 0 ? 1 : bytes);
+    }
+    if (!block) throw std::bad_alloc();
+    return block;
+}
 
 template <typename T>
 std::int32_t TTypedArray<T>::CheckedCount(TIntPair sizes) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 #include <string>
@@ -301,6 +302,21 @@ TEST(TypedArrayReshape, TakesTheSizesAndKeepsLargeEnoughStorage) {
     TIntegerArray b = std::move(a);
     b.Reshape(MakeIntPair(5, 5));
     EXPECT_EQ(b.Items(4, 4), 7);
+}
+
+TEST(TypedArrayStorage, LargeArraysStartZeroOnALargePageBoundary) {
+    TDoubleArray large(MakeIntPair(1000, 700));  // 5.6 MB
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(large.Data()) % (std::uintptr_t{1} << 21), 0u);
+    for (std::int32_t k = 0; k < large.Count(); k += 997) ASSERT_EQ(large.ItemAt(k), 0.0) << k;
+    EXPECT_EQ(large.ItemAt(large.Count() - 1), 0.0);
+    large.ItemAt(large.Count() - 1) = 2.5;
+    large.Resize(MakeIntPair(1001, 700));  // copied into a new large block, the rest zero
+    EXPECT_EQ(large.ItemAt(1000 * 700 - 1), 2.5);
+    EXPECT_EQ(large.ItemAt(large.Count() - 1), 0.0);
+    TIntegerArray reshaped;
+    reshaped.Reshape(MakeIntPair(2000, 600));
+    reshaped.Fill(-4);
+    EXPECT_EQ(reshaped.Items(1999, 599), -4);
 }
 
 TEST(TypedArrayText, PartsPutTogetherGiveTheWholeText) {
