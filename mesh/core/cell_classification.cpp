@@ -1,5 +1,9 @@
 #include "mesh/core/cell_classification.h"
 
+#ifdef __linux__
+#include <sched.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -390,6 +394,11 @@ TPorousParameters PorousParametersOf(const TNerimObjectDefinition* definition) {
 }
 
 std::int32_t DefaultClassificationThreads() {
+#ifdef __linux__
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0 && CPU_COUNT(&allowed) > 0) return CPU_COUNT(&allowed);
+#endif
     return std::max(1, static_cast<std::int32_t>(std::thread::hardware_concurrency()));
 }
 

@@ -57,7 +57,8 @@ TPorousParameters PorousParametersOf(const TNerimObjectDefinition* definition);
 // Told, on the calling thread, the share of the rows classified so far (0 to 1).
 using TClassificationProgress = std::function<void(double)>;
 
-// The threads ClassifyCells uses unless told otherwise: one per hardware thread, at least one.
+// The threads ClassifyCells uses unless told otherwise: one per processor the process may run on
+// (a batch system or taskset may give it fewer than the machine has), at least one.
 std::int32_t DefaultClassificationThreads();
 
 // Fills the cell matrices from the objects by sampling NX × NY points per cell (and NX or NY
