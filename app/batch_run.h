@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/core/project_mesher.h"  // DefaultMeshFile
+#include "app/core/project_mesher.h"  // DefaultMeshFile, TMeshSummary
 
 namespace nerim {
 
@@ -20,14 +20,8 @@ struct TBatchOptions {
     std::function<void(double)> Progress;
 };
 
-struct TBatchSummary {
-    std::filesystem::path Output;
-    std::int32_t CellsX = 0;
-    std::int32_t CellsY = 0;
-    std::size_t Objects = 0;
-    std::size_t PorousTypes = 0;
-    double Seconds = 0.0;
-};
+// What a run made: the same summary as meshing a project from its file gives.
+using TBatchSummary = TMeshSummary;
 
 // Turns a project into its mesh file without interaction, on the given working set: loads the
 // project, generates the divisions, classifies the cells and writes the mesh file. Any failure

@@ -94,7 +94,7 @@ std::string MeshUsage() {
            "  --output-dir DIR\n"
            "               write each project's mesh file to DIR/NAME/Mesh.mes, NAME being the\n"
            "               project's file name without its extension\n"
-           "  --jobs N     mesh N projects at a time (default: one per processor core)\n"
+           "  --jobs N     mesh N projects at a time (default: one per processor it may use)\n"
            "  --add-profile FILE\n"
            "               add a seabed profile to the project before meshing: FILE holds the\n"
            "               points X Y in model coordinates, one per line (comma, semicolon, tab\n"
