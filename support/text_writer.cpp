@@ -79,7 +79,7 @@ void FileTextWriter::Fail(const char* action, int error) const {
     throw EInOutError(message);
 }
 
-FileTextWriter::FileTextWriter(std::filesystem::path target) : target_(std::move(target)) {
+FileTextWriter::FileTextWriter(std::filesystem::path target) : target_(std::move(target)), place_(target_) {
     struct stat status {};
     if (::stat(target_.c_str(), &status) == 0) {
         if (S_ISDIR(status.st_mode))
@@ -91,9 +91,15 @@ FileTextWriter::FileTextWriter(std::filesystem::path target) : target_(std::move
             return;
         }
         replacing_ = true;
+        struct stat link {};
+        if (::lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+            std::error_code error;
+            std::filesystem::path resolved = std::filesystem::canonical(target_, error);
+            if (!error) place_ = std::move(resolved);
+        }
     }
     for (int attempt = 0;; ++attempt) {
-        temporary_ = target_;
+        temporary_ = place_;
         temporary_ += '.';
         temporary_ += std::to_string(::getpid());
         temporary_ += '-';
@@ -134,12 +140,12 @@ void FileTextWriter::PutInPlace() {
     // also makes some file systems (ext4) start writing the new file out at once, and the run
     // would wait for the disk.
     if (replacing_ &&
-        ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_EXCHANGE) == 0) {
+        ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, place_.c_str(), RENAME_EXCHANGE) == 0) {
         ::unlink(temporary_.c_str());
         return;
     }
 #endif
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail("reemplazar", errno);
+    if (::rename(temporary_.c_str(), place_.c_str()) != 0) Fail("reemplazar", errno);
 }
 
 void FileTextWriter::Commit() {

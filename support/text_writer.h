@@ -61,8 +61,10 @@ private:
 // this process, so that writers in other processes never share it), and Commit puts that in
 // the target's place. A writer destroyed without Commit removes the temporary file.
 //
-// A target that exists and is not a regular file (a device such as /dev/stdout or /dev/full, a
-// pipe) is written directly. A target that is a directory is refused.
+// A target that exists and is not a regular file (a device such as /dev/null or /dev/full, a
+// pipe, standard output through /dev/stdout) is written directly. A target that is a symbolic
+// link to a file is replaced where the link leads, and stays a link. A target that is a
+// directory is refused.
 // Failures throw EInOutError naming the file, and saying so when a previous file of that name
 // is left as it was.
 class FileTextWriter final : public TextWriter {
@@ -81,6 +83,7 @@ private:
     void PutInPlace();
 
     std::filesystem::path target_;
+    std::filesystem::path place_;      // the file replaced: the target, or where its link leads
     std::filesystem::path temporary_;  // empty when the target is written directly
     int file_ = -1;
     bool replacing_ = false;  // a regular file of the target's name was there at the start

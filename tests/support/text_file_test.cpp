@@ -148,6 +148,21 @@ TEST(FileTextWriter, DevicesAreWrittenDirectlyAndADirectoryIsRefused) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "Mesh.mes"));
 }
 
+TEST(FileTextWriter, ALinkToAFileStaysALinkToTheNewText) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "data");
+    WriteBytes(dir / "data" / "Mesh.mes", "old");
+    std::filesystem::create_symlink("data/Mesh.mes", dir / "Mesh.mes");
+    {
+        FileTextWriter w(dir / "Mesh.mes");
+        w.WriteLine("new");
+        w.Commit();
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "Mesh.mes"));
+    EXPECT_EQ(ReadBytes(dir / "data" / "Mesh.mes"), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "data"), {}), 1);
+}
+
 TEST(FileTextWriter, TwoWritersOfOneFileDoNotShareTheirTemporaryFile) {
     TempDir dir;
     const auto target = dir / "Mesh.mes";
