@@ -1,5 +1,6 @@
 #include "app/bin/mesher_main.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -149,6 +150,13 @@ void MakeOutputs(TMeshedProject& meshed, const TMeshCommand& command, const TMes
     }
 }
 
+// The mesh file goes to standard output (-o /dev/stdout): the summary line would end up in it.
+bool WritesToStandardOutput(const std::filesystem::path& output) {
+    struct stat file {}, out {};
+    return ::stat(output.c_str(), &file) == 0 && ::fstat(STDOUT_FILENO, &out) == 0 && file.st_dev == out.st_dev &&
+           file.st_ino == out.st_ino;
+}
+
 // One project on this thread, with the progress bar and the other outputs.
 bool RunOne(const TMeshJob& job, const TMeshCommand& command, const TMesherHooks& hooks) {
     TProgressBar bar(!command.Quiet && isatty(STDERR_FILENO));
@@ -156,7 +164,7 @@ bool RunOne(const TMeshJob& job, const TMeshCommand& command, const TMesherHooks
         TMeshedProject meshed;
         const TMeshSummary summary = MeshProject(job, meshed, [&bar](double share) { bar.Show(share); });
         bar.Finish();
-        if (!command.Quiet) PrintSummary(job.Project, summary);
+        if (!command.Quiet && !WritesToStandardOutput(job.Output)) PrintSummary(job.Project, summary);
         MakeOutputs(meshed, command, hooks);
         return true;
     } catch (...) {

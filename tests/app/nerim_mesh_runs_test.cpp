@@ -150,6 +150,10 @@ TEST_F(ManyProjects, UnwritableFilesLeaveTheOldOnesAndSaySo) {
         << err;
     EXPECT_EQ(ReadBytes(dir / "b" / "Mesh.mes"), "previous");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "b"), {}), 2);  // no temporary file left
+    // The mesh file on standard output, without the summary line in it.
+    EXPECT_EQ(Shell(dir, "nerim-mesh -o /dev/stdout a/uno.dat | cat > piped.mes", err), 0);
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(ReadBytes(dir / "piped.mes"), ReadBytes(kGolden / "Mesh.mes"));
     // Standard output that cannot be written is a failure too.
     EXPECT_EQ(Shell(dir, "nerim-mesh a/uno.dat >/dev/full", err), 1);
     EXPECT_EQ(err, "nerim-mesh: no se puede escribir la salida (No space left on device)\n");
