@@ -98,6 +98,24 @@ FileTextWriter::FileTextWriter(std::filesystem::path target) : target_(std::move
             if (!error) place_ = std::move(resolved);
         }
     }
+#ifdef O_TMPFILE
+    // A file without a name until it is complete: a run that is killed leaves nothing behind.
+    // It takes its name through /proc; without it, or on a file system that has no such files,
+    // the temporary file is named from the start.
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        const std::filesystem::path folder = place_.has_parent_path() ? place_.parent_path() : ".";
+        file_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (file_ >= 0) {
+            unnamed_ = true;
+            return;
+        }
+    }
+#endif
+    NameTemporary();
+}
+
+void FileTextWriter::NameTemporary() {
+    const std::string self = "/proc/self/fd/" + std::to_string(file_);
     for (int attempt = 0;; ++attempt) {
         temporary_ = place_;
         temporary_ += '.';
@@ -105,8 +123,10 @@ FileTextWriter::FileTextWriter(std::filesystem::path target) : target_(std::move
         temporary_ += '-';
         temporary_ += std::to_string(temporaryCount++);
         temporary_ += ".part";
-        file_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file_ >= 0) return;
+        const bool made =
+            unnamed_ ? ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) == 0
+                     : (file_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)) >= 0;
+        if (made) return;
         // A name left by an earlier process of the same number: take the next one.
         if (errno != EEXIST || attempt == 100) {
             const int error = errno;
@@ -151,6 +171,7 @@ void FileTextWriter::PutInPlace() {
 void FileTextWriter::Commit() {
     if (file_ < 0) Fail("escribir en", EBADF);
     Flush();
+    if (unnamed_) NameTemporary();
     const int f = file_;
     file_ = -1;
     if (::close(f) != 0) Fail("escribir en", errno);

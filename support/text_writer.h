@@ -57,9 +57,11 @@ private:
 };
 
 // Writes a file so that the file of that name is either left as it was or replaced by the
-// complete new text: the text goes to a temporary file beside it (named after the target and
-// this process, so that writers in other processes never share it), and Commit puts that in
-// the target's place. A writer destroyed without Commit removes the temporary file.
+// complete new text: the text goes to a temporary file beside it, which has no name until Commit
+// (where the system allows: a process that is killed leaves nothing behind) and then one of its
+// own (the target's, this process's number and a count, so that writers in other processes never
+// share it), and Commit puts it in the target's place. A writer destroyed without Commit removes
+// the temporary file.
 //
 // A target that exists and is not a regular file (a device such as /dev/null or /dev/full, a
 // pipe, standard output through /dev/stdout) is written directly. A target that is a symbolic
@@ -80,12 +82,15 @@ protected:
 
 private:
     [[noreturn]] void Fail(const char* action, int error) const;
+    // Gives the temporary file its name beside the file replaced (opening it, when it has none yet).
+    void NameTemporary();
     void PutInPlace();
 
     std::filesystem::path target_;
     std::filesystem::path place_;      // the file replaced: the target, or where its link leads
     std::filesystem::path temporary_;  // empty when the target is written directly
     int file_ = -1;
+    bool unnamed_ = false;    // the temporary file has no name yet
     bool replacing_ = false;  // a regular file of the target's name was there at the start
     bool committed_ = false;
 };

@@ -208,9 +208,11 @@ int CheckedExit(int status) {
 }  // namespace
 
 int RunMesher(int argc, char** argv, const TMesherHooks& Hooks) {
-    // A file that outgrows the size limit set on the process fails to be written, with the error
-    // saying so, instead of ending the program.
+    // A file that outgrows the size limit set on the process, or output to a pipe whose reader
+    // has gone, fails to be written, with the error saying so, instead of ending the program
+    // half-way through the other projects.
     std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     TMeshCommand command;
     try {
         command = ParseMeshCommand(std::vector<std::string>(argv + 1, argv + argc));

@@ -2,6 +2,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -146,6 +148,23 @@ TEST(FileTextWriter, DevicesAreWrittenDirectlyAndADirectoryIsRefused) {
     std::filesystem::create_directory(dir / "Mesh.mes");
     EXPECT_THROW(FileTextWriter(dir / "Mesh.mes"), EInOutError);
     EXPECT_TRUE(std::filesystem::is_directory(dir / "Mesh.mes"));
+}
+
+TEST(FileTextWriter, AProcessKilledWhileWritingLeavesNothingBehind) {
+    TempDir dir;
+    WriteBytes(dir / "Mesh.mes", "old");
+    const pid_t child = fork();
+    if (child == 0) {
+        FileTextWriter w(dir / "Mesh.mes");
+        w.WriteBytes(std::string(1 << 20, 'x'));
+        w.Flush();
+        raise(SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(ReadBytes(dir / "Mesh.mes"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(FileTextWriter, ALinkToAFileStaysALinkToTheNewText) {
