@@ -27,4 +27,10 @@ void LoadProject(const std::filesystem::path& FileName, TCETamrixMesh& Mesh, TOb
 void ApplyProject(TProjectData Project, TCETamrixMesh& Mesh, TObjectList& Objects, TCanvax& Canvax,
                   TCELayer& ObjectsLayer, const TCEPolyline::TVertexEvent& OnVertex);
 
+// Appends one object to Objects as LoadProject makes each: a closed polygon in ObjectsLayer,
+// shown, coloured by its material, with OnVertex as its vertex-change event. Returns it. This is
+// how an object made from a survey file (see objects/core/survey_import.h) joins the drawing.
+TCEPolyline& AddProjectObject(TProjectObject Object, TObjectList& Objects, TCanvax& Canvax, TCELayer& ObjectsLayer,
+                              const TCEPolyline::TVertexEvent& OnVertex);
+
 }  // namespace nerim

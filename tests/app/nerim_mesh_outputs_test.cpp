@@ -106,6 +106,18 @@ TEST_F(MesherOutputs, WrongPictureOptionsExitWithTwo) {
     const TRun unwritable = RunMesher(dir, "--quiet --picture missing/p.png project.dat");
     EXPECT_EQ(unwritable.Status, 1);
     EXPECT_EQ(unwritable.Err.rfind("nerim-mesh: project.dat: ", 0), 0u) << unwritable.Err;
+    // Without the picture program beside it, a picture run says so and writes nothing.
+    std::filesystem::remove(dir / "Mesh.mes");
+    std::filesystem::create_directory(dir / "bin");
+    std::filesystem::copy_file(std::filesystem::path(NERIM_BIN_DIR) / "nerim-mesh", dir / "bin" / "nerim-mesh");
+    const std::string alone = "cd '" + dir.Path().string() + "' && bin/nerim-mesh --picture p.png project.dat 2>err.txt";
+    EXPECT_EQ(WEXITSTATUS(std::system(alone.c_str())), 1);
+    EXPECT_EQ(ReadBytes(dir / "err.txt").rfind("nerim-mesh: --picture needs \"" + (dir / "bin").string() +
+                                                   "/nerim-mesh-picture\", which cannot be run (",
+                                               0),
+              0u)
+        << ReadBytes(dir / "err.txt");
+    EXPECT_FALSE(std::filesystem::exists(dir / "Mesh.mes"));
     EXPECT_NE(unwritable.Err.find("missing/p.png"), std::string::npos) << unwritable.Err;
 }
 

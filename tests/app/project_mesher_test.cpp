@@ -118,13 +118,22 @@ TEST(ProjectMesher, AProfileImportedInTheWindowMeshesAsOnTheCommandLine) {
     TWorkingSet set;
     LoadProject(dir / "project.dat", set.Mesh(), set.Objects(), set.Canvax(), set.ObjectsLayer(), {});
     TImportedObject imported = ImportProfile(dir / "fondo.txt", set.Mesh().Width(), set.Mesh().Height());
-    TProjectData project = ReadProjectFile(dir / "project.dat");
-    project.Objects.push_back({imported.Polygon.Vertices, true, std::move(imported.Definition)});
-    ApplyProject(std::move(project), set.Mesh(), set.Objects(), set.Canvax(), set.ObjectsLayer(), {});
+    EXPECT_TRUE(imported.Polygon.Clipped);
+    TCEPolyline& polygon = AddProjectObject({imported.Polygon.Vertices, true, std::move(imported.Definition)},
+                                            set.Objects(), set.Canvax(), set.ObjectsLayer(), {});
+    ASSERT_EQ(set.Objects().size(), 4u);
+    EXPECT_EQ(set.Objects().back().get(), &polygon);
+    EXPECT_EQ(polygon.Parent(), &set.ObjectsLayer());
+    EXPECT_EQ(polygon.Line().Count(), 5);
     set.Mesh().GenerateDivisions();
     set.Mesh().ClassifyCells(set.ObjectPointers(), 10, 10);
     set.Mesh().ExportMesh(dir / "window.mes");
     EXPECT_EQ(ReadBytes(dir / "window.mes"), ReadBytes(dir / "plain.mes"));
+    // Saved as the window saves, the project holds the profile unchanged in format.
+    SaveProject(dir / "saved.dat", set.Mesh(), set.Objects());
+    TMeshJob saved = Job(dir / "saved.dat", dir / "saved.mes");
+    MeshProject(saved, meshed);
+    EXPECT_EQ(ReadBytes(dir / "saved.mes"), ReadBytes(dir / "plain.mes"));
     EXPECT_NE(ReadBytes(dir / "window.mes"), ReadBytes(kGolden / "Mesh.mes"));
 }
 
