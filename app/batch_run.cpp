@@ -7,10 +7,6 @@
 
 namespace nerim {
 
-std::filesystem::path DefaultMeshFile(const std::filesystem::path& Project) {
-    return Project.parent_path() / "Mesh.mes";
-}
-
 TBatchSummary RunBatch(TWorkingSet& Set, const std::filesystem::path& Project, const TBatchOptions& Options) {
     const auto start = std::chrono::steady_clock::now();
     TCETamrixMesh& mesh = Set.Mesh();

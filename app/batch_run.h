@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+#include "app/core/project_mesher.h"  // DefaultMeshFile, TMeshSummary
+
 namespace nerim {
 
 class TWorkingSet;
@@ -18,18 +20,8 @@ struct TBatchOptions {
     std::function<void(double)> Progress;
 };
 
-struct TBatchSummary {
-    std::filesystem::path Output;
-    std::int32_t CellsX = 0;
-    std::int32_t CellsY = 0;
-    std::size_t Objects = 0;
-    std::size_t PorousTypes = 0;
-    double Seconds = 0.0;
-};
-
-// The mesh file that belongs to a project: "Mesh.mes" beside it (in the working directory when
-// the project's name has no directory part).
-std::filesystem::path DefaultMeshFile(const std::filesystem::path& Project);
+// What a run made: the same summary as meshing a project from its file gives.
+using TBatchSummary = TMeshSummary;
 
 // Turns a project into its mesh file without interaction, on the given working set: loads the
 // project, generates the divisions, classifies the cells and writes the mesh file. Any failure

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/project_file.h"
 #include "objects/core/definition_factory.h"
 #include "objects/material_color.h"
 #include "support/exception.h"
@@ -37,26 +36,34 @@ std::string ProjectText(const TCETamrixMesh& Mesh, const TObjectList& Objects) {
 
 void LoadProject(const std::filesystem::path& FileName, TCETamrixMesh& Mesh, TObjectList& Objects,
                  TCanvax& Canvax, TCELayer& ObjectsLayer, const TCEPolyline::TVertexEvent& OnVertex) {
-    TProjectData project = ReadProjectFile(FileName);
+    ApplyProject(ReadProjectFile(FileName), Mesh, Objects, Canvax, ObjectsLayer, OnVertex);
+}
 
+void ApplyProject(TProjectData project, TCETamrixMesh& Mesh, TObjectList& Objects, TCanvax& Canvax,
+                  TCELayer& ObjectsLayer, const TCEPolyline::TVertexEvent& OnVertex) {
     while (!Objects.empty()) Objects.pop_back();
     Mesh.SetParameters(std::move(project.Mesh));
-    for (TProjectObject& record : project.Objects) {
-        auto polygon = MakeElement<TCEPolyline>(Canvax);
-        polygon->SetState(esNormal);
-        TCEPolyline& element = *polygon;
-        Objects.push_back(std::move(polygon));
-        element.Line().BeginUpdate();
-        for (const TPoint2D& p : record.Vertices) element.Line().Append(p);
-        element.Line().EndUpdate();
-        element.SetColor(clRed);
-        element.SetClosed(true);
-        element.SetVertexEvent(OnVertex);
-        ObjectsLayer.AddChild(element);
-        element.Show();
-        element.SetDefinition(std::move(record.Definition));
-        element.SetColor(MaterialColor(*element.Definition()));
-    }
+    for (TProjectObject& record : project.Objects)
+        AddProjectObject(std::move(record), Objects, Canvax, ObjectsLayer, OnVertex);
+}
+
+TCEPolyline& AddProjectObject(TProjectObject Object, TObjectList& Objects, TCanvax& Canvax, TCELayer& ObjectsLayer,
+                              const TCEPolyline::TVertexEvent& OnVertex) {
+    auto polygon = MakeElement<TCEPolyline>(Canvax);
+    polygon->SetState(esNormal);
+    TCEPolyline& element = *polygon;
+    Objects.push_back(std::move(polygon));
+    element.Line().BeginUpdate();
+    for (const TPoint2D& p : Object.Vertices) element.Line().Append(p);
+    element.Line().EndUpdate();
+    element.SetColor(clRed);
+    element.SetClosed(true);
+    element.SetVertexEvent(OnVertex);
+    ObjectsLayer.AddChild(element);
+    element.Show();
+    element.SetDefinition(std::move(Object.Definition));
+    element.SetColor(MaterialColor(*element.Definition()));
+    return element;
 }
 
 }  // namespace nerim

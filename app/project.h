@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/core/project_file.h"
 #include "app/working_set.h"
 #include "objects/ce_polyline.h"
 
@@ -30,5 +31,16 @@ std::string ProjectText(const TCETamrixMesh& Mesh, const TObjectList& Objects);
 // with OnVertex as its vertex-change event.
 void LoadProject(const std::filesystem::path& FileName, TCETamrixMesh& Mesh, TObjectList& Objects,
                  TCanvax& Canvax, TCELayer& ObjectsLayer, const TCEPolyline::TVertexEvent& OnVertex);
+
+// The same for a project already read (or built): the objects are replaced and the mesh takes
+// the parameters as LoadProject does once the file has been read.
+void ApplyProject(TProjectData Project, TCETamrixMesh& Mesh, TObjectList& Objects, TCanvax& Canvax,
+                  TCELayer& ObjectsLayer, const TCEPolyline::TVertexEvent& OnVertex);
+
+// Appends one object to Objects as LoadProject makes each: a closed polygon in ObjectsLayer,
+// shown, coloured by its material, with OnVertex as its vertex-change event. Returns it. This is
+// how an object made from a survey file (see objects/core/survey_import.h) joins the drawing.
+TCEPolyline& AddProjectObject(TProjectObject Object, TObjectList& Objects, TCanvax& Canvax, TCELayer& ObjectsLayer,
+                              const TCEPolyline::TVertexEvent& OnVertex);
 
 }  // namespace nerim

@@ -103,6 +103,14 @@ void FormatToFile(benchmark::State& state) {
     Report(state);
 }
 
+// Formatted in parts on every core while the calling thread writes them.
+void FormatToFileThreaded(benchmark::State& state) {
+    const TExportSetup& setup = Setup();
+    bench::ResetHeapPeak();
+    for (auto _ : state) ExportMeshFile(setup.File(), setup.Mesh(), DefaultClassificationThreads());
+    Report(state);
+}
+
 void PreformattedToFile(benchmark::State& state) {
     const TExportSetup& setup = Setup();
     bench::ResetHeapPeak();
@@ -127,6 +135,11 @@ BENCHMARK(PreformattedToSink)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(FormatToFile)
     ->Name("export-large/format/sink:file")
+    ->UseRealTime()
+    ->ComputeStatistics("min", Fastest)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(FormatToFileThreaded)
+    ->Name("export-large/format/sink:file/threads:all")
     ->UseRealTime()
     ->ComputeStatistics("min", Fastest)
     ->Unit(benchmark::kMillisecond);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/project_file.h"
+#include "app/core/project_file.h"
 #include "bench/flume_scenarios.h"
 #include "objects/core/obstacle_def.h"
 #include "objects/core/porous_medium_def.h"

@@ -140,8 +140,9 @@ void TCETamrixMesh::ClassifyCells(const std::vector<TClassifiedObject>& Objects,
 }
 
 void TCETamrixMesh::ExportMesh(const std::filesystem::path& FileName) const {
-    ExportMeshFile(FileName, {parameters_.PorousModel, porousTypes_, divisionsX_, divisionsY_, parameters_.Height,
-                              cells_});
+    ExportMeshFile(FileName,
+                   {parameters_.PorousModel, porousTypes_, divisionsX_, divisionsY_, parameters_.Height, cells_},
+                   DefaultClassificationThreads());
 }
 
 void TCETamrixMesh::LoadResults(const std::filesystem::path& FileName) {

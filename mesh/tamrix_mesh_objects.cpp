@@ -3,26 +3,15 @@
 
 #include "objects/ce_nerim_object.h"
 #include "objects/ce_polyline.h"
-#include "objects/core/obstacle_def.h"
-#include "objects/core/porous_medium_def.h"
-#include "objects/core/water_def.h"
 
 namespace nerim {
 namespace {
 
-TMaterialKind MaterialKind(const TNerimObjectDefinition* definition) {
-    if (dynamic_cast<const TPorousMediumDef*>(definition)) return mkPorous;
-    if (dynamic_cast<const TObstacleDef*>(definition)) return mkObstacle;
-    if (dynamic_cast<const TWaterDef*>(definition)) return mkWater;
-    return mkNone;
-}
-
 // A polygon hands over its outline, which lets the classification answer a whole line of samples
 // at a time; any other object is asked point by point.
 TClassifiedObject ClassifiedObject(const TCENerimObject& object) {
-    const TMaterialKind kind = MaterialKind(object.Definition());
-    TPorousParameters porous{};
-    if (kind == mkPorous) porous = static_cast<const TPorousMediumDef*>(object.Definition())->Parameters();
+    const TMaterialKind kind = MaterialKindOf(object.Definition());
+    const TPorousParameters porous = PorousParametersOf(object.Definition());
     if (const auto* polygon = dynamic_cast<const TCEPolyline*>(&object))
         return PolygonObject(kind, porous, polygon->Line());
     TClassifiedObject classified;

@@ -1,21 +1,60 @@
 #include "support/file_bytes.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "support/exception.h"
+#include "support/readable_text.h"
 
 namespace nerim {
+namespace {
+
+[[noreturn]] void Fail(const char* action, const std::filesystem::path& path, int error) {
+    throw EInOutError(std::string("Error de entrada/salida: no se puede ") + action + " el archivo " +
+                      QuotedName(path) + " (" + std::strerror(error) + ")");
+}
+
+// Closes the descriptor whatever happens.
+class TDescriptor {
+public:
+    explicit TDescriptor(int fd) : fd_(fd) {}
+    ~TDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    TDescriptor(const TDescriptor&) = delete;
+    TDescriptor& operator=(const TDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+}  // namespace
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw EInOutError("Error de entrada/salida: no se puede abrir el archivo \"" + path.string() + "\" (" +
-                          std::strerror(errno) + ")");
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw EInOutError("Error de entrada/salida: no se puede leer el archivo \"" + path.string() + "\"");
+    const TDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) Fail("abrir", path, errno);
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0) Fail("leer", path, errno);
+    if (S_ISDIR(status.st_mode))
+        throw EInOutError("Error de entrada/salida: " + QuotedName(path) + " es una carpeta, no un archivo");
+    // A regular file is read in one piece of its size; anything else (a pipe, a device) as it comes.
+    std::string bytes;
+    if (S_ISREG(status.st_mode) && status.st_size > 0) bytes.reserve(static_cast<std::size_t>(status.st_size));
+    char block[1 << 16];
+    for (;;) {
+        const ::ssize_t got = ::read(file.Get(), block, sizeof block);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            Fail("leer", path, errno);
+        }
+        bytes.append(block, static_cast<std::size_t>(got));
+    }
     return bytes;
 }
 

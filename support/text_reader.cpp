@@ -4,6 +4,7 @@
 #include "support/exception.h"
 #include "support/file_bytes.h"
 #include "support/number_format.h"
+#include "support/readable_text.h"
 
 namespace nerim {
 namespace {
@@ -21,7 +22,7 @@ TextReader TextReader::FromFile(const std::filesystem::path& path) {
 }
 
 void TextReader::Fail(const std::string& message) const {
-    throw EInOutError(message + " en \"" + sourceName_ + "\", línea " + std::to_string(line_));
+    throw EInOutError(message + " en " + QuotedName(sourceName_) + ", línea " + std::to_string(line_));
 }
 
 void TextReader::ConsumeLineEnd() {
@@ -67,13 +68,13 @@ std::string_view TextReader::ReadToken(const char* what) {
 double TextReader::ReadReal() {
     const std::string_view token = ReadToken("un número");
     if (const auto value = ParseReal(token)) return *value;
-    Fail("Entrada numérica no válida (\"" + Cp1252ToUtf8(token) + "\")");
+    Fail("Entrada numérica no válida (\"" + ReadableBytes(token) + "\")");
 }
 
 std::int32_t TextReader::ReadInteger() {
     const std::string_view token = ReadToken("un número entero");
     if (const auto value = ParseInteger(token)) return *value;
-    Fail("Entrada numérica no válida: se esperaba un número entero (\"" + Cp1252ToUtf8(token) + "\")");
+    Fail("Entrada numérica no válida: se esperaba un número entero (\"" + ReadableBytes(token) + "\")");
 }
 
 double TextReader::ReadRealLine() {

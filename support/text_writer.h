@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -19,7 +18,8 @@ public:
 
     // UTF-8 text, converted to the file's code page.
     void Write(std::string_view text);
-    // Text already in the file's code page, such as numbers; written as it is.
+    // Text already in the file's code page, such as numbers; written as it is. A large block
+    // goes to the sink as it is, without being copied into the buffer.
     void WriteBytes(std::string_view bytes);
     // Ends the current line with CR LF.
     void EndLine();
@@ -57,9 +57,18 @@ private:
 };
 
 // Writes a file so that the file of that name is either left as it was or replaced by the
-// complete new text: the text goes to a temporary file beside it, and Commit renames that
-// over the target. A writer destroyed without Commit removes the temporary file.
-// Failures throw EInOutError naming the file.
+// complete new text: the text goes to a temporary file beside it, which has no name until Commit
+// (where the system allows: a process that is killed leaves nothing behind) and then one of its
+// own (the target's, this process's number and a count, so that writers in other processes never
+// share it), and Commit puts it in the target's place. A writer destroyed without Commit removes
+// the temporary file.
+//
+// A target that exists and is not a regular file (a device such as /dev/null or /dev/full, a
+// pipe, standard output through /dev/stdout) is written directly. A target that is a symbolic
+// link to a file is replaced where the link leads, and stays a link. A target that is a
+// directory is refused.
+// Failures throw EInOutError naming the file, and saying so when a previous file of that name
+// is left as it was.
 class FileTextWriter final : public TextWriter {
 public:
     explicit FileTextWriter(std::filesystem::path target);
@@ -72,9 +81,17 @@ protected:
     void Emit(std::string_view bytes) override;
 
 private:
+    [[noreturn]] void Fail(const char* action, int error) const;
+    // Gives the temporary file its name beside the file replaced (opening it, when it has none yet).
+    void NameTemporary();
+    void PutInPlace();
+
     std::filesystem::path target_;
-    std::filesystem::path temporary_;
-    std::FILE* file_ = nullptr;
+    std::filesystem::path place_;      // the file replaced: the target, or where its link leads
+    std::filesystem::path temporary_;  // empty when the target is written directly
+    int file_ = -1;
+    bool unnamed_ = false;    // the temporary file has no name yet
+    bool replacing_ = false;  // a regular file of the target's name was there at the start
     bool committed_ = false;
 };
 

@@ -1,18 +1,25 @@
 #include "support/typed_array.h"
 
+#include <sys/mman.h>
+
+#include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <limits>
+#include <string_view>
 #include <type_traits>
 
 #include "support/number_format.h"
+#include "support/text_block.h"
 #include "support/text_writer.h"
 
 namespace nerim {
 namespace {
 
-// Element lines are gathered into blocks of about this size before they go to the writer.
+// Element lines are formatted into a block this much at a time.
 constexpr std::size_t kTextBlock = 1 << 16;
 
 std::string SizesText(TIntPair sizes) {
@@ -41,6 +48,11 @@ char* ElementText(char* out, bool value) {
     return out + 1;
 }
 char* ElementText(char* out, std::int32_t value) { return std::to_chars(out, out + 11, value).ptr; }
+
+char* CopyText(char* out, std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
 
 char* AppendLineEnd(char* out) {
     out[0] = '\r';
@@ -114,7 +126,32 @@ struct TRunText {
     }
 };
 
+// Blocks from this size on are placed and advised for large pages.
+constexpr std::size_t kLargePage = std::size_t{1} << 21;
+constexpr std::size_t kSmallPage = std::size_t{1} << 12;
+constexpr std::size_t kLargeBlock = 2 * kLargePage;
+
 }  // namespace
+
+void TArrayBlockDeleter::operator()(void* block) const noexcept { std::free(block); }
+
+void* AllocateArrayBlock(std::size_t bytes, bool zeroed) {
+    void* block = nullptr;
+    if (bytes >= kLargeBlock) {
+        if (::posix_memalign(&block, kLargePage, (bytes + kSmallPage - 1) / kSmallPage * kSmallPage) != 0)
+            block = nullptr;
+#ifdef MADV_HUGEPAGE
+        // The whole large pages only: the rest of the block keeps small pages and the memory
+        // touched is no more than the block. Only a hint: a refusal changes nothing.
+        if (block) ::madvise(block, bytes / kLargePage * kLargePage, MADV_HUGEPAGE);
+#endif
+        if (block && zeroed) std::memset(block, 0, bytes);
+    } else {
+        block = zeroed ? std::calloc(bytes == 0 ? 1 : bytes, 1) : std::malloc(bytes == 0 ? 1 : bytes);
+    }
+    if (!block) throw std::bad_alloc();
+    return block;
+}
 
 template <typename T>
 std::int32_t TTypedArray<T>::CheckedCount(TIntPair sizes) {
@@ -127,41 +164,59 @@ std::int32_t TTypedArray<T>::CheckedCount(TIntPair sizes) {
 }
 
 template <typename T>
-void TTypedArray<T>::WriteText(TextWriter& F) const {
-    F.WriteLine("ASC");
-    F.WriteLine("Dimensions");
-    F.WriteLine("2");
-    F.WriteLine("Sizes");
-    F.WriteIntegerLine(sizes_.N0());
-    F.WriteIntegerLine(sizes_.N1());
-    F.WriteLine("Type");
-    F.WriteLine(TypeTag());
-    F.WriteLine("Data");
-    // The element lines are written straight into a block, which goes to the writer whenever
-    // it is full. The cell matrices hold long runs of one value (open cells, dry cells, no
-    // porous type): eight equal elements with a short line are written as one copy of eight
-    // lines, made once for each value.
-    const auto block = std::make_unique<char[]>(kTextBlock + kElementTextMax + 2 + kLineSlack + 8 * kLineSlack);
-    char* const start = block.get();
-    char* const full = start + kTextBlock;
-    char* out = start;
-    const T* element = data_.get();
-    const T* const last = element + Count();
+void TTypedArray<T>::AppendTextHeader(TTextBlock& out) const {
+    char* p = out.Room(128);  // nine short lines
+    for (const char* line : {"ASC", "Dimensions", "2", "Sizes"}) p = AppendLineEnd(CopyText(p, line));
+    p = AppendLineEnd(std::to_chars(p, p + 11, sizes_.N0()).ptr);
+    p = AppendLineEnd(std::to_chars(p, p + 11, sizes_.N1()).ptr);
+    for (const char* line : {"Type", TypeTag(), "Data"}) p = AppendLineEnd(CopyText(p, line));
+    out.Grow(p);
+}
+
+template <typename T>
+void TTypedArray<T>::AppendTextLines(TTextBlock& block, std::int64_t first, std::int64_t last) const {
+    CheckListIndex(first, std::int64_t{Count()} + 1);
+    CheckListIndex(last, std::int64_t{Count()} + 1);
+    // The element lines are written straight into the block, checking for room once per step:
+    // one element's line, or eight lines of a run, with the slack they may write beyond. The
+    // cell matrices hold long runs of one value (open cells, dry cells, no porous type): eight
+    // equal elements with a short line are written as one copy of eight lines, made once for
+    // each value.
+    constexpr std::size_t kStep = kElementTextMax + 2 + kLineSlack + 8 * kLineSlack;
+    char* out = block.Room(kTextBlock);
+    char* limit = out + (kTextBlock - kStep);
+    const T* element = data_.get() + first;
+    const T* const end = data_.get() + std::max(first, last);
     TRunText<T> run;
-    while (element != last) {
-        if (last - element >= 8 && EightEqual(element) && run.Prepare(*element)) {
+    while (element != end) {
+        if (out > limit) {
+            block.Grow(out);
+            out = block.Room(kTextBlock);
+            limit = out + (kTextBlock - kStep);
+        }
+        if (end - element >= 8 && EightEqual(element) && run.Prepare(*element)) {
             std::memcpy(out, run.Text, sizeof run.Text);  // a fixed size copies fastest; the rest is slack
             out += run.Length;
             element += 8;
         } else {
             out = ElementLine(out, *element++);
         }
-        if (out >= full) {
-            F.WriteBytes({start, static_cast<std::size_t>(out - start)});
-            out = start;
-        }
     }
-    if (out != start) F.WriteBytes({start, static_cast<std::size_t>(out - start)});
+    block.Grow(out);
+}
+
+template <typename T>
+void TTypedArray<T>::WriteText(TextWriter& F) const {
+    TTextBlock block;
+    AppendTextHeader(block);
+    F.WriteBytes(block.View());
+    // A block of lines at a time.
+    constexpr std::int64_t kElementsPerBlock = 1 << 14;
+    for (std::int64_t first = 0; first < Count(); first += kElementsPerBlock) {
+        block.Clear();
+        AppendTextLines(block, first, std::min<std::int64_t>(Count(), first + kElementsPerBlock));
+        F.WriteBytes(block.View());
+    }
 }
 
 template <typename T>

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "support/exception.h"
@@ -13,6 +14,15 @@
 namespace nerim {
 
 class TextWriter;
+class TTextBlock;
+
+// The storage of the typed arrays. Large blocks start on a 2 MiB boundary and ask the system for
+// its large pages, which a block that is written whole fills with far fewer page faults.
+struct TArrayBlockDeleter {
+    void operator()(void* block) const noexcept;
+};
+// A block of `bytes` bytes, zero-filled when asked; throws std::bad_alloc when there is none.
+void* AllocateArrayBlock(std::size_t bytes, bool zeroed);
 
 // Sizes that no array can take: a negative size, or more elements than a 32-bit count holds.
 class EArraySizeError : public Exception {
@@ -37,15 +47,16 @@ public:
     TTypedArray() = default;
     // Allocates N0·N1 zero elements. Throws EArraySizeError for negative sizes or a product
     // beyond 2^31 − 1 elements.
-    explicit TTypedArray(TIntPair sizes) : data_(Allocate(sizes)), sizes_(sizes) {}
+    explicit TTypedArray(TIntPair sizes) : data_(Allocate(sizes)), capacity_(CheckedCount(sizes)), sizes_(sizes) {}
 
     TTypedArray(const TTypedArray&) = delete;
     TTypedArray& operator=(const TTypedArray&) = delete;
     TTypedArray(TTypedArray&& other) noexcept
-        : data_(std::move(other.data_)), sizes_(std::exchange(other.sizes_, {})),
-          cursor_(std::exchange(other.cursor_, 0)) {}
+        : data_(std::move(other.data_)), capacity_(std::exchange(other.capacity_, 0)),
+          sizes_(std::exchange(other.sizes_, {})), cursor_(std::exchange(other.cursor_, 0)) {}
     TTypedArray& operator=(TTypedArray&& other) noexcept {
         data_ = std::move(other.data_);
+        capacity_ = std::exchange(other.capacity_, 0);
         sizes_ = std::exchange(other.sizes_, {});
         cursor_ = std::exchange(other.cursor_, 0);
         return *this;
@@ -62,6 +73,21 @@ public:
         const std::int32_t kept = std::min(Count(), CheckedCount(sizes));
         std::copy(data_.get(), data_.get() + kept, block.get());
         data_ = std::move(block);
+        capacity_ = CheckedCount(sizes);
+        sizes_ = sizes;
+        cursor_ = 0;
+    }
+
+    // For a caller that is about to write every element: the array takes the sizes, and what the
+    // elements hold until then is unspecified (nothing is copied or zeroed; the block is kept
+    // when it is large enough). The cursor goes back to the first element. On failure the array
+    // is left as it was.
+    void Reshape(TIntPair sizes) {
+        const std::int32_t count = CheckedCount(sizes);
+        if (count > capacity_) {
+            data_ = AllocateElements(count, false);
+            capacity_ = count;
+        }
         sizes_ = sizes;
         cursor_ = 0;
     }
@@ -105,6 +131,10 @@ public:
     // Writes the text form, each line ended by CR LF: "ASC", "Dimensions", "2", "Sizes", N0, N1,
     // "Type", the type tag, "Data", then one line per element in storage order.
     void WriteText(TextWriter& F) const;
+    // The same text in parts, for writers that put it together themselves: the nine header lines,
+    // and the lines of the elements at storage positions [first, last).
+    void AppendTextHeader(TTextBlock& out) const;
+    void AppendTextLines(TTextBlock& out, std::int64_t first, std::int64_t last) const;
 
     // The type tag of the text form: "R8", "B1" or "I4".
     static const char* TypeTag();
@@ -113,16 +143,20 @@ public:
 
 private:
     static std::int32_t CheckedCount(TIntPair sizes);
-    static std::unique_ptr<T[]> Allocate(TIntPair sizes) {
-        return std::make_unique<T[]>(static_cast<std::size_t>(CheckedCount(sizes)));
+    using TBlock = std::unique_ptr<T[], TArrayBlockDeleter>;
+    static TBlock AllocateElements(std::int32_t count, bool zeroed) {
+        static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_default_constructible_v<T>);
+        return TBlock(static_cast<T*>(AllocateArrayBlock(sizeof(T) * static_cast<std::size_t>(count), zeroed)));
     }
+    static TBlock Allocate(TIntPair sizes) { return AllocateElements(CheckedCount(sizes), true); }
     std::int64_t CheckedPosition(std::int32_t I, std::int32_t J) const {
         CheckListIndex(I, sizes_.N0());
         CheckListIndex(J, sizes_.N1());
         return LinearIndex(TIntPair{I, J}, sizes_);
     }
 
-    std::unique_ptr<T[]> data_ = std::make_unique<T[]>(0);
+    TBlock data_ = AllocateElements(0, true);
+    std::int32_t capacity_ = 0;  // elements the block holds
     TIntPair sizes_;
     std::int32_t cursor_ = 0;
 };

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "objects/core/survey_import.h"
+
 namespace nerim {
 
 // A picture of the meshed project as the main window shows it after "Ajustar vista".
@@ -20,12 +22,27 @@ struct TPictureRequest {
     std::int32_t PickJ = 0;
 };
 
+// A survey file the command line adds to the projects: --add-profile FILE or
+// --add-outline FILE:MATERIAL.
+struct TImportRequest {
+    bool Profile = true;
+    TSurveyMaterial Material = TSurveyMaterial::Obstacle;
+    std::filesystem::path File;
+};
+
 // What the command line of nerim-mesh asks for.
 struct TMeshCommand {
-    std::filesystem::path Project;
+    std::vector<std::filesystem::path> Projects;
     std::int32_t NX = 10;
     std::int32_t NY = 10;
     std::optional<std::filesystem::path> Output;
+    // DIR: each project's mesh file goes to DIR/NAME/Mesh.mes, NAME being the project's name
+    // without its extension.
+    std::optional<std::filesystem::path> OutputDir;
+    // Projects meshed at a time; 0 for one per hardware thread.
+    std::int32_t Jobs = 0;
+    std::vector<TImportRequest> Imports;
+    std::optional<std::filesystem::path> SaveProject;
     bool Quiet = false;
     bool Help = false;
     bool Version = false;
@@ -41,7 +58,10 @@ struct TMeshCommand {
 inline constexpr int kMinPictureSide = 16;
 inline constexpr int kMaxPictureSide = 16384;
 
-// A command line that cannot be understood; the message says why.
+// Most projects meshed at a time.
+inline constexpr std::int32_t kMaxJobs = 1024;
+
+// A command line that cannot be understood; the message says why, in one line.
 struct TUsageError {
     std::string Message;
 };
@@ -51,5 +71,8 @@ TMeshCommand ParseMeshCommand(const std::vector<std::string>& Arguments);
 
 // The text printed by --help.
 std::string MeshUsage();
+
+// The one line printed for a wrong command line: what was wrong, and where to look.
+std::string UsageErrorLine(const TUsageError& Error);
 
 }  // namespace nerim

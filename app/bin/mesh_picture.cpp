@@ -9,6 +9,7 @@
 #include "app/working_set.h"
 #include "canvas/canvax_viewport.h"
 #include "support/exception.h"
+#include "support/readable_text.h"
 
 namespace nerim {
 namespace {
@@ -59,7 +60,7 @@ void WriteMeshPicture(TWorkingSet& Set, const TPictureRequest& Picture) {
     view.PaintBuffer();
     const QImage& image = view.BufferImage();
     if (image.isNull() || !image.save(QString::fromStdString(Picture.File.string()), "PNG"))
-        throw EInOutError("Error de entrada/salida: no se puede guardar la imagen \"" + Picture.File.string() + "\"");
+        throw EInOutError("Error de entrada/salida: no se puede guardar la imagen " + QuotedName(Picture.File));
     view.SetCanvax(nullptr);
 }
 

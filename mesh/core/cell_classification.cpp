@@ -1,5 +1,9 @@
 #include "mesh/core/cell_classification.h"
 
+#ifdef __linux__
+#include <sched.h>
+#endif
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -13,8 +17,11 @@
 #include "mesh/core/cell_rules.h"
 #include "mesh/core/mesh_error.h"
 #include "mesh/core/row_sampling.h"
+#include "objects/core/obstacle_def.h"
 #include "objects/core/polyline.h"
+#include "objects/core/porous_medium_def.h"
 #include "objects/core/ring_containment.h"
+#include "objects/core/water_def.h"
 
 namespace nerim {
 namespace {
@@ -374,7 +381,24 @@ TClassifiedObject PolygonObject(TMaterialKind kind, const TPorousParameters& por
     return object;
 }
 
+TMaterialKind MaterialKindOf(const TNerimObjectDefinition* definition) {
+    if (dynamic_cast<const TPorousMediumDef*>(definition)) return mkPorous;
+    if (dynamic_cast<const TObstacleDef*>(definition)) return mkObstacle;
+    if (dynamic_cast<const TWaterDef*>(definition)) return mkWater;
+    return mkNone;
+}
+
+TPorousParameters PorousParametersOf(const TNerimObjectDefinition* definition) {
+    if (const auto* porous = dynamic_cast<const TPorousMediumDef*>(definition)) return porous->Parameters();
+    return {};
+}
+
 std::int32_t DefaultClassificationThreads() {
+#ifdef __linux__
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0 && CPU_COUNT(&allowed) > 0) return CPU_COUNT(&allowed);
+#endif
     return std::max(1, static_cast<std::int32_t>(std::thread::hardware_concurrency()));
 }
 
@@ -394,7 +418,7 @@ void ClassifyCells(const std::vector<float>& divisionsX, const std::vector<float
         cells.Reset(MakeIntPair(NXd, NYd));
     } else {
         // Each row is given its initial values by the thread that classifies it.
-        cells.Resize(MakeIntPair(NXd, NYd));
+        cells.Reshape(MakeIntPair(NXd, NYd));
         const TColumnSamples columns = MakeColumnSamples(divisionsX, NX);
         const std::vector<TPreparedObject> prepared = PrepareObjects(objects, columns);
         ClassifyRows(divisionsY, columns, prepared, NY, cells, threadCount, progress);  // closes the cells too

@@ -10,6 +10,7 @@
 
 namespace nerim {
 
+class TNerimObjectDefinition;
 class TPLPolyLine;
 
 // What a domain object's material does to the cells it covers.
@@ -48,10 +49,16 @@ struct TClassifiedObject {
 // The object refers to the list, which must outlive it and stay unchanged while it is used.
 TClassifiedObject PolygonObject(TMaterialKind kind, const TPorousParameters& porous, const TPLPolyLine& line);
 
+// What a material does to the cells, by its class; mkNone for no material.
+TMaterialKind MaterialKindOf(const TNerimObjectDefinition* definition);
+// The porous parameters of a porous medium, zero for any other material.
+TPorousParameters PorousParametersOf(const TNerimObjectDefinition* definition);
+
 // Told, on the calling thread, the share of the rows classified so far (0 to 1).
 using TClassificationProgress = std::function<void(double)>;
 
-// The threads ClassifyCells uses unless told otherwise: one per hardware thread, at least one.
+// The threads ClassifyCells uses unless told otherwise: one per processor the process may run on
+// (a batch system or taskset may give it fewer than the machine has), at least one.
 std::int32_t DefaultClassificationThreads();
 
 // Fills the cell matrices from the objects by sampling NX × NY points per cell (and NX or NY

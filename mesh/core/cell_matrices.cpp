@@ -4,17 +4,17 @@ namespace nerim {
 
 TCellMatrices::TCellMatrices() { Reset(MakeIntPair(1, 1)); }
 
-void TCellMatrices::Resize(TIntPair sizes) {
-    AC.Resize(sizes);
-    AR.Resize(sizes);
-    AT.Resize(sizes);
-    VOF.Resize(sizes);
-    Noc.Resize(sizes);
-    Npc.Resize(sizes);
+void TCellMatrices::Reshape(TIntPair sizes) {
+    AC.Reshape(sizes);
+    AR.Reshape(sizes);
+    AT.Reshape(sizes);
+    VOF.Reshape(sizes);
+    Noc.Reshape(sizes);
+    Npc.Reshape(sizes);
 }
 
 void TCellMatrices::Reset(TIntPair sizes) {
-    Resize(sizes);
+    Reshape(sizes);
     AC.Fill(1.0);
     AR.Fill(1.0);
     AT.Fill(1.0);

@@ -30,8 +30,9 @@ struct TCellMatrices {
     // 1 × 1 matrices holding the values of an empty domain.
     TCellMatrices();
 
-    // Sets every matrix to the given dimensions, keeping what the storage already holds.
-    void Resize(TIntPair sizes);
+    // Sets every matrix to the given dimensions for a caller that writes every element: what the
+    // elements hold until then is unspecified, and the storage is kept when it is large enough.
+    void Reshape(TIntPair sizes);
 
     // Sets every matrix to the given dimensions and fills it with the values of an empty domain:
     // AC, AR, AT 1.0, VOF 0.0, Noc false, Npc 1.

@@ -23,11 +23,13 @@ struct TMeshExport {
 // Writes the mesh file: the porous model and the porous types (permeability, porosity, linear,
 // non-linear and added-mass coefficients, D50 with four decimals), the X boundaries, the vertical
 // boundaries measured upwards from the domain's bottom edge (Height − y from the last Y boundary
-// to the first), and the six cell matrices in their text form.
-void WriteMeshFile(TextWriter& out, const TMeshExport& mesh);
+// to the first), and the six cell matrices in their text form. With more than one thread, the
+// parts of the file are formatted on helper threads while the calling one writes them, in order;
+// the bytes are the same whatever the thread count.
+void WriteMeshFile(TextWriter& out, const TMeshExport& mesh, std::int32_t threads = 1);
 
 // Writes the mesh file to `path`. The file is replaced only once it is complete: a failure
 // part-way leaves any previous file of that name as it was. Failures raise EInOutError.
-void ExportMeshFile(const std::filesystem::path& path, const TMeshExport& mesh);
+void ExportMeshFile(const std::filesystem::path& path, const TMeshExport& mesh, std::int32_t threads = 1);
 
 }  // namespace nerim

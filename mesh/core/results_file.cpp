@@ -9,6 +9,7 @@
 
 #include "support/exception.h"
 #include "support/format.h"
+#include "support/readable_text.h"
 
 namespace nerim {
 namespace {
@@ -17,13 +18,6 @@ namespace {
 [[noreturn]] void Fail(const std::string& what, std::int64_t read, std::int64_t wanted) {
     throw EInOutError(Format("Error de entrada/salida: %s: se han leído %d de %d valores",
                              {what, static_cast<long long>(read), static_cast<long long>(wanted)}));
-}
-
-std::string Quoted(const std::filesystem::path& file) {
-    std::string quoted(1, '"');
-    quoted += file.string();
-    quoted += '"';
-    return quoted;
 }
 
 float LittleEndianFloat(const unsigned char* p) {
@@ -42,7 +36,7 @@ void LoadResultsFile(const std::filesystem::path& FileName, TIntPair Sizes, TDou
     std::ifstream in(FileName, std::ios::binary);  // closed when it goes, whatever happens
     if (!in)
         Fail(Format("no se puede abrir el archivo de resultados %s (%s)",
-                    {Quoted(FileName), std::string(std::strerror(errno))}),
+                    {QuotedName(FileName), std::string(std::strerror(errno))}),
              0, wanted);
     Results.Resize(Sizes);
 
@@ -64,8 +58,8 @@ void LoadResultsFile(const std::filesystem::path& FileName, TIntPair Sizes, TDou
     }
     if (read < wanted) {
         for (std::int64_t k = read; k < wanted; ++k) Results.ItemAt(k) = 0.0;
-        if (in.bad()) Fail(Format("no se puede leer el archivo de resultados %s", {Quoted(FileName)}), read, wanted);
-        Fail(Format("el archivo de resultados %s termina antes de tiempo", {Quoted(FileName)}), read, wanted);
+        if (in.bad()) Fail(Format("no se puede leer el archivo de resultados %s", {QuotedName(FileName)}), read, wanted);
+        Fail(Format("el archivo de resultados %s termina antes de tiempo", {QuotedName(FileName)}), read, wanted);
     }
 }
 

@@ -48,7 +48,7 @@ void TPorousMediumDef::ReadFromText(TextReader& f) {
 void TPorousMediumDef::SetDefaults() {
     Name = Format(StringTableEntry(2), {static_cast<long long>(counter)});
     ++counter;
-    SetParameters({200.0, 1.1, 0.34, 0.1, 0.0, 0.0});
+    SetParameters(DefaultParameters());
 }
 
 }  // namespace nerim

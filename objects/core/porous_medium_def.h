@@ -35,8 +35,10 @@ public:
     // The second copy of the name is the one kept.
     void ReadFromText(TextReader& f) override;
     // Names the medium with string-table entry 2 and the porous counter, which then moves on,
-    // and sets the default parameters 200, 1.1, 0.34, 0.1, 0, 0.
+    // and sets the default parameters.
     void SetDefaults() override;
+    // The parameters of a new medium: 200, 1.1, 0.34, 0.1, 0, 0.
+    static TParameters DefaultParameters() { return {200.0, 1.1, 0.34, 0.1, 0.0, 0.0}; }
     std::string_view ClassName() const override { return kClassName; }
 
     // The number that the next SetDefaults puts into a porous medium's name (1 at start-up).

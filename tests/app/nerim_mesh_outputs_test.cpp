@@ -63,7 +63,7 @@ TEST_F(MesherOutputs, QualitySummaryAndCsv) {
     std::filesystem::copy_file(kData / "zero_cells.dat", dir / "zero.dat");
     const TRun zero = RunMesher(dir, "--quiet --quality zero.dat");
     EXPECT_EQ(zero.Status, 1);
-    EXPECT_EQ(zero.Err, "nerim-mesh: La pendiente entre las celdas 2 y 3 es una división por cero\n");
+    EXPECT_EQ(zero.Err, "nerim-mesh: zero.dat: La pendiente entre las celdas 2 y 3 es una división por cero\n");
 }
 
 TEST_F(MesherOutputs, ResultsColourTheRealMatrices) {
@@ -97,13 +97,27 @@ TEST_F(MesherOutputs, WrongPictureOptionsExitWithTwo) {
         const TRun run = RunMesher(dir, arguments);
         EXPECT_EQ(run.Status, 2) << arguments;
         EXPECT_EQ(run.Err.rfind("nerim-mesh: ", 0), 0u) << arguments;
-        EXPECT_NE(run.Err.find("Usage: nerim-mesh"), std::string::npos) << arguments;
+        EXPECT_NE(run.Err.find("; see nerim-mesh --help\n"), std::string::npos) << arguments;
+        EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << arguments;
     }
     const TRun help = RunMesher(dir, "--help");
     for (const char* option : {"--picture", "--size", "--variable", "--pick", "--results", "--quality", "--quality-csv"})
         EXPECT_NE(help.Out.find(option), std::string::npos) << option;
     const TRun unwritable = RunMesher(dir, "--quiet --picture missing/p.png project.dat");
     EXPECT_EQ(unwritable.Status, 1);
+    EXPECT_EQ(unwritable.Err.rfind("nerim-mesh: project.dat: ", 0), 0u) << unwritable.Err;
+    // Without the picture program beside it, a picture run says so and writes nothing.
+    std::filesystem::remove(dir / "Mesh.mes");
+    std::filesystem::create_directory(dir / "bin");
+    std::filesystem::copy_file(std::filesystem::path(NERIM_BIN_DIR) / "nerim-mesh", dir / "bin" / "nerim-mesh");
+    const std::string alone = "cd '" + dir.Path().string() + "' && bin/nerim-mesh --picture p.png project.dat 2>err.txt";
+    EXPECT_EQ(WEXITSTATUS(std::system(alone.c_str())), 1);
+    EXPECT_EQ(ReadBytes(dir / "err.txt").rfind("nerim-mesh: --picture needs \"" + (dir / "bin").string() +
+                                                   "/nerim-mesh-picture\", which cannot be run (",
+                                               0),
+              0u)
+        << ReadBytes(dir / "err.txt");
+    EXPECT_FALSE(std::filesystem::exists(dir / "Mesh.mes"));
     EXPECT_NE(unwritable.Err.find("missing/p.png"), std::string::npos) << unwritable.Err;
 }
 

@@ -1,4 +1,4 @@
-#include "app/project_file.h"
+#include "app/core/project_file.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,8 @@
 
 #include "mesh/core/mesh_error.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <thread>
 
@@ -209,6 +211,29 @@ TEST(ClassificationProgress, RisesToOneOnTheCallingThread) {
     EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
     EXPECT_GT(reports.front(), 0.0);
     EXPECT_EQ(reports.back(), 1.0);
+}
+
+}  // namespace
+}  // namespace nerim
+
+namespace nerim {
+namespace {
+
+TEST(ClassificationThreadCount, OnePerProcessorTheProcessMayRunOn) {
+    cpu_set_t all;
+    ASSERT_EQ(sched_getaffinity(0, sizeof all, &all), 0);
+    EXPECT_EQ(DefaultClassificationThreads(), CPU_COUNT(&all));
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
+        if (CPU_ISSET(cpu, &all)) {
+            CPU_SET(cpu, &one);
+            break;
+        }
+    ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+    const std::int32_t threads = DefaultClassificationThreads();
+    sched_setaffinity(0, sizeof all, &all);
+    EXPECT_EQ(threads, 1);
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <limits>
 
+#include "bench/flume_scenarios.h"
 #include "mesh/core/cell_classification.h"
 #include "mesh/core/grading.h"
 #include "mesh/core/mesh_parameters.h"
 #include "support/exception.h"
+#include "support/number_format.h"
 #include "support/text_writer.h"
 #include "tests/common/temp_dir.h"
 
@@ -97,6 +99,73 @@ TEST(MeshExport, FailurePartWayKeepsThePreviousFile) {
     EXPECT_EQ(testing::ReadBytes(path), "previous mesh");
     ExportMeshFile(path, {2, porous, x, x, 1.0, cells});
     EXPECT_EQ(testing::ReadBytes(path).find("* Porous types\r\n"), 0u);
+}
+
+// The mesh file written the plainest way: one number at a time through the writer.
+template <typename Array, typename Text>
+void PlainMatrix(TextWriter& out, const Array& matrix, const char* tag, Text text) {
+    out.WriteBytes(Header(tag, matrix.Sizes().N0(), matrix.Sizes().N1()));
+    for (std::int32_t k = 0; k < matrix.Count(); ++k) out.WriteLine(text(matrix.ItemAt(k)));
+}
+
+std::string PlainMeshFile(const TMeshExport& mesh) {
+    StringTextWriter out;
+    out.WriteLine("* Porous types");
+    out.WriteLine(std::to_string(mesh.PorousModel));
+    out.WriteLine(std::to_string(mesh.PorousTypes.size()));
+    for (const TPorousParameters& p : mesh.PorousTypes) {
+        std::string line;
+        for (int k : {4, 5, 0, 1, 2, 3}) line += (line.empty() ? "" : " ") + FormatFixed(p[k], 4);
+        out.WriteLine(line);
+    }
+    out.WriteLine("* X divisions");
+    out.WriteLine(std::to_string(mesh.DivisionsX.size()));
+    for (float x : mesh.DivisionsX) out.WriteLine(FormatReal(x));
+    out.WriteLine("* Y Divisions");
+    out.WriteLine(std::to_string(mesh.DivisionsY.size()));
+    for (std::size_t k = mesh.DivisionsY.size(); k-- > 0;) out.WriteLine(FormatReal(mesh.Height - mesh.DivisionsY[k]));
+    out.WriteLine("* Matrices");
+    auto real = [](double v) { return FormatFixed(v, 2); };
+    PlainMatrix(out, mesh.Cells.AC, "R8", real);
+    PlainMatrix(out, mesh.Cells.AR, "R8", real);
+    PlainMatrix(out, mesh.Cells.AT, "R8", real);
+    PlainMatrix(out, mesh.Cells.VOF, "R8", real);
+    PlainMatrix(out, mesh.Cells.Noc, "B1", [](bool v) { return std::string(v ? "1" : "0"); });
+    PlainMatrix(out, mesh.Cells.Npc, "I4", [](std::int32_t v) { return std::to_string(v); });
+    return out.Bytes();
+}
+
+TEST(MeshExport, SameBytesOnAnyNumberOfThreadsAsWrittenOneNumberAtATime) {
+    // A flume of 300 × 150 cells: every matrix spans more than one part of the file.
+    const TFlumeScenario flume = MakeFlumeScenario(FlumeTypical());
+    TCellMatrices cells;
+    TPorousTypes porous;
+    ClassifyCells(flume.DivisionsX, flume.DivisionsY, flume.Objects, 10, 10, cells, porous);
+    const TMeshExport mesh{2, porous, flume.DivisionsX, flume.DivisionsY, flume.Size.Height, cells};
+    const std::string plain = PlainMeshFile(mesh);
+    ASSERT_GT(cells.AC.Count(), 40000);
+    for (std::int32_t threads : {1, 2, 5}) {
+        StringTextWriter out;
+        WriteMeshFile(out, mesh, threads);
+        EXPECT_TRUE(out.Bytes() == plain) << threads << " threads";
+    }
+    testing::TempDir dir;
+    ExportMeshFile(dir / "Mesh.mes", mesh, 3);
+    EXPECT_TRUE(testing::ReadBytes(dir / "Mesh.mes") == plain);
+}
+
+TEST(MeshExport, AFaultInAnyPartKeepsThePreviousFile) {
+    testing::TempDir dir;
+    const auto path = dir / "Mesh.mes";
+    testing::WriteBytes(path, "previous mesh");
+    const std::vector<float> x{0.0f, 0.5f, 1.0f};
+    TCellMatrices cells;
+    cells.Reset(MakeIntPair(300, 300));
+    cells.VOF.Items(299, 299) = std::numeric_limits<double>::infinity();  // in the last part of VOF
+    for (std::int32_t threads : {1, 4})
+        EXPECT_THROW(ExportMeshFile(path, {2, {}, x, x, 1.0, cells}, threads), EFloatingPointError) << threads;
+    EXPECT_EQ(testing::ReadBytes(path), "previous mesh");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(MeshExport, UncreatableFileIsAnInputOutputError) {

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "support/encoding.h"
@@ -78,6 +84,138 @@ TEST(FileTextWriter, UncreatableFileNamesTheFile) {
     } catch (const EInOutError& e) {
         EXPECT_NE(std::string(e.what()).find("missing-folder"), std::string::npos) << e.what();
     }
+}
+
+// Files may not grow beyond a few bytes while it lives, as on a full disk; writing past the
+// limit fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit old_{};
+    void (*previous_)(int) = nullptr;
+};
+
+TEST(FileTextWriter, AFullDiskLeavesTheOldFileAndSaysSo) {
+    TempDir dir;
+    const auto target = dir / "Mesh.mes";
+    WriteBytes(target, "old");
+    try {
+        const FileSizeLimit limit(1000);
+        FileTextWriter w(target);
+        for (int k = 0; k < 100000; ++k) w.WriteLine("0.13");
+        w.Commit();
+        FAIL() << "no exception";
+    } catch (const EInOutError& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("no se puede escribir en el archivo \"" + target.string() + "\""), std::string::npos)
+            << message;
+        EXPECT_NE(message.find("queda como estaba"), std::string::npos) << message;
+    }
+    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(FileTextWriter, DevicesAreWrittenDirectlyAndADirectoryIsRefused) {
+    {
+        FileTextWriter w("/dev/null");
+        w.WriteLine("nothing");
+        w.Commit();
+    }
+    struct stat status {};
+    ASSERT_EQ(stat("/dev/null", &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));  // still the device, not a file put in its place
+    try {
+        FileTextWriter w("/dev/full");
+        w.WriteLine("more than fits");
+        w.Commit();
+        FAIL() << "no exception";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"/dev/full\" ("), std::string::npos) << e.what();
+    }
+    TempDir dir;
+    std::filesystem::create_directory(dir / "Mesh.mes");
+    EXPECT_THROW(FileTextWriter(dir / "Mesh.mes"), EInOutError);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "Mesh.mes"));
+}
+
+TEST(FileTextWriter, AProcessKilledWhileWritingLeavesNothingBehind) {
+    TempDir dir;
+    WriteBytes(dir / "Mesh.mes", "old");
+    const pid_t child = fork();
+    if (child == 0) {
+        FileTextWriter w(dir / "Mesh.mes");
+        w.WriteBytes(std::string(1 << 20, 'x'));
+        w.Flush();
+        raise(SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(ReadBytes(dir / "Mesh.mes"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(FileTextWriter, ALinkToAFileStaysALinkToTheNewText) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "data");
+    WriteBytes(dir / "data" / "Mesh.mes", "old");
+    std::filesystem::create_symlink("data/Mesh.mes", dir / "Mesh.mes");
+    {
+        FileTextWriter w(dir / "Mesh.mes");
+        w.WriteLine("new");
+        w.Commit();
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "Mesh.mes"));
+    EXPECT_EQ(ReadBytes(dir / "data" / "Mesh.mes"), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "data"), {}), 1);
+}
+
+TEST(FileTextWriter, TwoWritersOfOneFileDoNotShareTheirTemporaryFile) {
+    TempDir dir;
+    const auto target = dir / "Mesh.mes";
+    {
+        FileTextWriter first(target);
+        FileTextWriter second(target);
+        first.WriteLine("first");
+        second.WriteLine("second");
+        first.Commit();
+        EXPECT_EQ(ReadBytes(target), "first\r\n");
+        second.Commit();
+    }
+    EXPECT_EQ(ReadBytes(target), "second\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(ReadFileBytes, DirectoriesAndUnreadableFilesAreNamedInOneLine) {
+    TempDir dir;
+    try {
+        TextReader::FromFile(dir.Path());
+        FAIL() << "no exception";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(std::string(e.what()), "Error de entrada/salida: \"" + dir.Path().string() +
+                                             "\" es una carpeta, no un archivo");
+    }
+    // A file whose reading fails whoever reads it.
+    try {
+        TextReader::FromFile("/proc/self/mem");
+        FAIL() << "no exception";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("no se puede leer el archivo \"/proc/self/mem\" ("), std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(TextReader::FromFile("/dev/null").Eof(), true);
 }
 
 TEST(TextReader, ReadsNumbersAcrossCrLfLfAndBlanks) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "support/int_pair.h"
 #include "support/number_format.h"
+#include "support/text_block.h"
 #include "support/text_writer.h"
 #include "support/typed_array.h"
 
@@ -275,6 +277,65 @@ TEST(TypedArrayText, LargeArrayLosesNoLineAcrossBlocks) {
     std::size_t lines = 0;
     for (char c : text) lines += c == '\n';
     EXPECT_EQ(lines, 9u + 30000u);
+}
+
+TEST(TypedArrayReshape, TakesTheSizesAndKeepsLargeEnoughStorage) {
+    TIntegerArray a = Numbered(MakeIntPair(4, 3));
+    a.MoveTo(MakeIntPair(1, 1));
+    const std::int32_t* block = a.Data();
+    a.Reshape(MakeIntPair(2, 5));  // 10 of the 12 elements there are
+    EXPECT_EQ(a.Sizes().N0(), 2);
+    EXPECT_EQ(a.Sizes().N1(), 5);
+    EXPECT_EQ(a.CursorPosition(), 0);
+    EXPECT_EQ(a.Data(), block);
+    EXPECT_THROW(a.Items(2, 0), EListIndexError);
+    a.Reshape(MakeIntPair(5, 5));
+    EXPECT_EQ(a.Count(), 25);
+    a.Fill(7);
+    EXPECT_EQ(a.Items(4, 4), 7);
+    // Back to 12 elements: the block of 25 stays, and so does what a refused size finds.
+    a.Reshape(MakeIntPair(3, 4));
+    EXPECT_THROW(a.Reshape(MakeIntPair(-1, 4)), EArraySizeError);
+    EXPECT_EQ(a.Count(), 12);
+    EXPECT_EQ(a.Items(2, 3), 7);
+    // A moved array hands over its storage with its room.
+    TIntegerArray b = std::move(a);
+    b.Reshape(MakeIntPair(5, 5));
+    EXPECT_EQ(b.Items(4, 4), 7);
+}
+
+TEST(TypedArrayStorage, LargeArraysStartZeroOnALargePageBoundary) {
+    TDoubleArray large(MakeIntPair(1000, 700));  // 5.6 MB
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(large.Data()) % (std::uintptr_t{1} << 21), 0u);
+    for (std::int32_t k = 0; k < large.Count(); k += 997) ASSERT_EQ(large.ItemAt(k), 0.0) << k;
+    EXPECT_EQ(large.ItemAt(large.Count() - 1), 0.0);
+    large.ItemAt(large.Count() - 1) = 2.5;
+    large.Resize(MakeIntPair(1001, 700));  // copied into a new large block, the rest zero
+    EXPECT_EQ(large.ItemAt(1000 * 700 - 1), 2.5);
+    EXPECT_EQ(large.ItemAt(large.Count() - 1), 0.0);
+    TIntegerArray reshaped;
+    reshaped.Reshape(MakeIntPair(2000, 600));
+    reshaped.Fill(-4);
+    EXPECT_EQ(reshaped.Items(1999, 599), -4);
+}
+
+TEST(TypedArrayText, PartsPutTogetherGiveTheWholeText) {
+    TDoubleArray a(MakeIntPair(37, 29));
+    std::mt19937 random(7);
+    for (std::int32_t k = 0; k < a.Count(); ++k) a.ItemAt(k) = random() % 3 == 0 ? 1.0 : (random() % 200) / 64.0;
+    const std::string whole = TextOf(a);
+    // Cut at every kind of place: inside runs, at their edges, into single elements.
+    for (std::int64_t step : {1, 5, 8, 13, 64, 1073, 5000}) {
+        TTextBlock parts;
+        a.AppendTextHeader(parts);
+        for (std::int64_t first = 0; first < a.Count(); first += step)
+            a.AppendTextLines(parts, first, std::min<std::int64_t>(a.Count(), first + step));
+        EXPECT_TRUE(parts.View() == whole) << "pieces of " << step;
+    }
+    TTextBlock none;
+    a.AppendTextLines(none, 3, 3);
+    EXPECT_EQ(none.Size(), 0u);
+    EXPECT_THROW(a.AppendTextLines(none, 0, a.Count() + 1), EListIndexError);
 }
 
 }  // namespace

@@ -37,6 +37,8 @@ struct TProjectData {
 // count is negative or that holds fewer vertices than it declares raise EInOutError naming the
 // file and the line.
 TProjectData ReadProjectData(TextReader& reader);
+// The same from a file; an empty file, a directory or a file that cannot be read raise
+// EInOutError naming it.
 TProjectData ReadProjectFile(const std::filesystem::path& path);
 
 // Writes one object record: the polygon's geometry block, the material's class name, the

@@ -1,9 +1,12 @@
-#include "app/project_file.h"
+#include "app/core/project_file.h"
 
 #include <string>
 
 #include "objects/core/definition_factory.h"
 #include "objects/core/polyline.h"
+#include "support/exception.h"
+#include "support/file_bytes.h"
+#include "support/readable_text.h"
 #include "support/text_reader.h"
 #include "support/text_writer.h"
 
@@ -40,7 +43,9 @@ TProjectData ReadProjectData(TextReader& reader) {
 }
 
 TProjectData ReadProjectFile(const std::filesystem::path& path) {
-    TextReader reader = TextReader::FromFile(path);
+    std::string bytes = ReadFileBytes(path);
+    if (bytes.empty()) throw EInOutError("Error de entrada/salida: el archivo " + QuotedName(path) + " está vacío");
+    TextReader reader(std::move(bytes), path.string());
     return ReadProjectData(reader);
 }
 
