@@ -25,7 +25,14 @@ TEST(Encoding, AccentedTextRoundTripsThroughWindows1252) {
 TEST(Encoding, UnrepresentableAndMalformedTextBecomesQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1252("\xE6\xB0\xB4"), "?");         // a CJK character
     EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");               // cut sequence
-    EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xEF\xBF\xBD");      // undefined byte
+}
+
+TEST(Encoding, EveryByteSurvivesReadingAndWriting) {
+    // The bytes the code page leaves undefined included: a name holding one is saved unchanged.
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+    EXPECT_EQ(Cp1252ToUtf8("\x81\x9D"), "\xC2\x81\xC2\x9D");
 }
 
 TEST(TextWriter, EndsEveryLineWithCrLf) {

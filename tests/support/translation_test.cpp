@@ -224,6 +224,30 @@ TEST(TranslationXml, MissingProgramOrLanguageRaiseTheirOwnMessages) {
     EXPECT_TRUE(intl.Languages().empty());
 }
 
+TEST(XmlFile, BytesThatAreNotUtf8AreTheSystemCodePageUnlessAnEncodingIsDeclared) {
+    TempDir dir;
+    const auto file = (dir / "t.xml").string();
+    pugi::xml_document doc;
+    // No declaration, or one without an encoding: a file saved by an editor in the code page.
+    for (const char* start : {"", "<?xml version=\"1.0\"?>"}) {
+        WriteBytes(file, std::string(start) + "<P><L><w><c Caption=\"Nueva \xE1rea \x80\"/></w></L></P>");
+        LoadXmlFile(doc, file);
+        EXPECT_STREQ(doc.child("P").child("L").child("w").child("c").attribute("Caption").value(), "Nueva área €");
+    }
+    // Declared UTF-8 (or an encoding the parser does not know) and broken: refused, naming the place,
+    // rather than kept as bytes that later become "?" when the file is saved again.
+    for (const char* encoding : {"UTF-8", "ISO-8859-15"}) {
+        WriteBytes(file, std::string("<?xml version=\"1.0\" encoding=\"") + encoding +
+                             "\"?><P><L><w><c Caption=\"\xE1\"/></w></L></P>");
+        try {
+            LoadXmlFile(doc, file);
+            ADD_FAILURE() << encoding;
+        } catch (const EInOutError& e) {
+            EXPECT_NE(std::string(e.what()).find("no es UTF-8 en la posición"), std::string::npos) << e.what();
+        }
+    }
+}
+
 // The English strings file ships beside the Spanish one with every entry, taking the same arguments.
 TEST(ShippedStrings, EnglishHasEverySpanishEntryWithTheSameArguments) {
     const auto specifiers = [](const std::string& text) {
