@@ -5,8 +5,11 @@
 #include <cstring>
 #include <limits>
 #include <type_traits>
+#include <vector>
 
 #include "support/number_format.h"
+#include "support/text_reader.h"
+#include "support/text_utils.h"
 #include "support/text_writer.h"
 
 namespace nerim {
@@ -114,6 +117,38 @@ struct TRunText {
     }
 };
 
+// The header line that must come next, blanks around it allowed.
+void ExpectWord(TextReader& F, std::string_view word) {
+    F.SeekEof();
+    const int line = F.LineNumber();
+    const std::string text = F.ReadLine();
+    if (Trim(text) != word)
+        F.FailAtLine(line, "Se esperaba \"" + std::string(word) + "\" en la cabecera de la matriz y se ha leído \"" +
+                               text + "\"");
+}
+
+// A size, checked before its line is left so that a failure names the line that holds it.
+std::int32_t ReadSize(TextReader& F) {
+    const std::int32_t size = F.ReadInteger();
+    if (size < 0) F.Fail("Tamaño de matriz negativo (" + std::to_string(size) + ")");
+    return size;
+}
+
+template <typename T>
+T ReadElement(TextReader& F) {
+    if constexpr (std::is_same_v<T, double>) {
+        return F.ReadRealLine();
+    } else {
+        const std::int32_t value = F.ReadInteger();
+        if constexpr (std::is_same_v<T, bool>) {
+            if (value != 0 && value != 1)
+                F.Fail("Elemento lógico no válido (" + std::to_string(value) + "; se esperaba 0 o 1)");
+        }
+        F.SkipLine();
+        return static_cast<T>(value);
+    }
+}
+
 }  // namespace
 
 template <typename T>
@@ -162,6 +197,33 @@ void TTypedArray<T>::WriteText(TextWriter& F) const {
         }
     }
     if (out != start) F.WriteBytes({start, static_cast<std::size_t>(out - start)});
+}
+
+template <typename T>
+void TTypedArray<T>::ReadText(TextReader& F) {
+    ExpectWord(F, "ASC");
+    ExpectWord(F, "Dimensions");
+    ExpectWord(F, "2");
+    ExpectWord(F, "Sizes");
+    const std::int32_t n0 = ReadSize(F);
+    F.SkipLine();
+    const TIntPair sizes{n0, ReadSize(F)};
+    if (PairProduct(sizes) > std::numeric_limits<std::int32_t>::max())
+        F.Fail("Matriz demasiado grande: " + SizesText(sizes) + " elementos");
+    F.SkipLine();
+    ExpectWord(F, "Type");
+    ExpectWord(F, TypeTag());
+    ExpectWord(F, "Data");
+    // Gathered one by one: a count that the text does not hold fails at its end, having taken no
+    // more memory than the elements read.
+    std::vector<T> elements;
+    const std::int64_t count = PairProduct(sizes);
+    for (std::int64_t k = 0; k < count; ++k) elements.push_back(ReadElement<T>(F));
+    auto block = Allocate(sizes);
+    std::copy(elements.begin(), elements.end(), block.get());
+    data_ = std::move(block);
+    sizes_ = sizes;
+    cursor_ = 0;
 }
 
 template <typename T>

@@ -12,6 +12,7 @@
 
 namespace nerim {
 
+class TextReader;
 class TextWriter;
 
 // Sizes that no array can take: a negative size, or more elements than a 32-bit count holds.
@@ -105,6 +106,13 @@ public:
     // Writes the text form, each line ended by CR LF: "ASC", "Dimensions", "2", "Sizes", N0, N1,
     // "Type", the type tag, "Data", then one line per element in storage order.
     void WriteText(TextWriter& F) const;
+    // Reads the text form back, blanks around the header words and numbers allowed, and replaces
+    // the sizes and the elements; the cursor goes back to the first element. The header must be
+    // that of this element type, with sizes of at least 0 and at most 2^31 − 1 elements; elements
+    // are gathered as they are read, so sizes larger than the text holds allocate nothing ahead.
+    // A boolean element is 0 or 1. Any departure throws EInOutError naming the source and the
+    // line, and leaves the array as it was.
+    void ReadText(TextReader& F);
 
     // The type tag of the text form: "R8", "B1" or "I4".
     static const char* TypeTag();
