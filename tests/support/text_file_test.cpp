@@ -4,6 +4,7 @@
 
 #include "support/encoding.h"
 #include "support/exception.h"
+#include "support/file_bytes.h"
 #include "support/text_reader.h"
 #include "support/text_writer.h"
 #include "tests/common/temp_dir.h"
@@ -169,6 +170,22 @@ TEST(TextReader, ReadsBackWhatTheWriterWrote) {
 TEST(TextReader, MissingFileIsAnInputOutputError) {
     TempDir dir;
     EXPECT_THROW(TextReader::FromFile(dir / "nothing.dat"), EInOutError);
+}
+
+TEST(TextReader, AFileTooLargeForAnyOfTheProgramsIsRefusedBeforeItIsRead) {
+    TempDir dir;
+    const auto huge = dir / "huge.dat";
+    WriteBytes(huge, "1\r\n");
+    std::filesystem::resize_file(huge, kMaxFileBytes + 1);  // sparse: takes no room on the disk
+    try {
+        TextReader::FromFile(huge);
+        ADD_FAILURE() << "a file beyond the limit must be refused";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("huge.dat\" es demasiado grande (1073741825 bytes"), std::string::npos)
+            << e.what();
+    }
+    std::filesystem::resize_file(huge, 3);
+    EXPECT_EQ(ReadFileBytes(huge), "1\r\n");
 }
 
 }  // namespace
