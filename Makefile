@@ -51,5 +51,11 @@ fuzz: fuzz-deps $(BUILD)/fuzz/CMakeCache.txt
 	cmake --build $(BUILD)/fuzz --target fuzz-targets -j $(JOBS)
 	@tools/run-fuzz $(BUILD)/fuzz $(FUZZ_S)
 
+lint-deps:
+	@tools/install-deps lint
+
+lint: deps lint-deps
+	@tools/run-lint $(BUILD)/lint $(JOBS)
+
 clean:
 	rm -rf $(BUILD)

@@ -111,7 +111,7 @@ std::filesystem::path ScratchPath(const std::string& name) {
 }
 
 std::filesystem::path ScratchFile(const std::string& name, std::string_view bytes) {
-    const std::filesystem::path path = ScratchPath(name);
+    std::filesystem::path path = ScratchPath(name);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
