@@ -10,20 +10,13 @@
 namespace nerim::fuzz {
 namespace {
 
-// Axes asking for more boundaries than this are generated only when the generation must refuse
+// Axes asking for more cells than this are generated only when the generation must refuse
 // them (beyond kMaxAxisDivisions): between the two they only make each run slow.
-constexpr std::int64_t kGeneratedDivisions = 20000;
-
-std::int64_t RequestedDivisions(const std::vector<TSubZone>& zones) {
-    std::int64_t count = 0;
-    for (const TSubZone& zone : zones)
-        count += std::max<std::int64_t>(zone.NumDivL, 0) + std::max<std::int64_t>(zone.NumDivR, 0);
-    return count;
-}
+constexpr std::int64_t kGeneratedCells = 20000;
 
 bool WorthGenerating(const std::vector<TSubZone>& zones) {
-    const std::int64_t count = RequestedDivisions(zones);
-    return count <= kGeneratedDivisions || count > kMaxAxisDivisions;
+    const std::int64_t count = RequestedCells(zones);
+    return count <= kGeneratedCells || count >= kMaxAxisDivisions;
 }
 
 std::string Written(const TMeshParameters& parameters) {

@@ -1,9 +1,8 @@
-#include <algorithm>
-
 #include "app/batch_run.h"
 #include "app/project.h"
 #include "app/working_set.h"
 #include "fuzz/targets/fuzz_target.h"
+#include "mesh/core/grading.h"
 #include "objects/core/object_definition.h"
 #include "support/file_bytes.h"
 
@@ -12,15 +11,8 @@ namespace {
 
 // Largest project the target meshes: a handful of cells per axis and a few hundred vertices keep
 // each run short while the classification still meets every kind of polygon the file can hold.
-constexpr std::int64_t kMeshedDivisions = 24;
+constexpr std::int64_t kMeshedCells = 24;
 constexpr std::size_t kMeshedVertices = 400;
-
-std::int64_t RequestedDivisions(const std::vector<TSubZone>& zones) {
-    std::int64_t count = 0;
-    for (const TSubZone& zone : zones)
-        count += std::max<std::int64_t>(zone.NumDivL, 0) + std::max<std::int64_t>(zone.NumDivR, 0);
-    return count;
-}
 
 std::size_t VertexCount(const TObjectList& objects) {
     std::size_t count = 0;
@@ -69,8 +61,8 @@ void RunProjectFile(std::string_view bytes) {
 
     // A small project is meshed as nerim-mesh meshes it, exported file included.
     const TMeshParameters& parameters = opened.Mesh().Parameters();
-    if (RequestedDivisions(parameters.SubZonesX) <= kMeshedDivisions &&
-        RequestedDivisions(parameters.SubZonesY) <= kMeshedDivisions &&
+    if (RequestedCells(parameters.SubZonesX) <= kMeshedCells &&
+        RequestedCells(parameters.SubZonesY) <= kMeshedCells &&
         VertexCount(opened.Objects()) <= kMeshedVertices) {
         TBatchOptions options;
         options.NX = 3;
