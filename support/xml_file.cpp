@@ -56,14 +56,13 @@ void LoadXmlFile(pugi::xml_document& doc, const std::filesystem::path& path) {
         result = LoadCp1252(doc, bytes);
     } else {
         result = doc.load_buffer(bytes.data(), bytes.size());
-        // The parser keeps bytes that are not UTF-8 as they are. Without a declaration the file is
-        // taken to be in the system's code page, as editors write it; a file that declares another
-        // encoding and breaks it is damaged.
+        // The parser keeps bytes that are not UTF-8 as they are. A file that declares UTF-8 and
+        // breaks it is damaged; any other (no encoding declared, or one the parser does not know)
+        // is taken to be in the system's code page, as editors write it.
         if (result && result.encoding == pugi::encoding_utf8) {
             if (const std::size_t bad = InvalidUtf8Position(bytes); bad != std::string_view::npos) {
-                if (!declared.empty())
-                    fail("texto que no es UTF-8 en la posición " + std::to_string(bad) + ", con la codificación \"" +
-                         std::string(declared) + "\"");
+                if (SameText(declared, "utf-8") || SameText(declared, "utf8"))
+                    fail("texto que no es UTF-8 en la posición " + std::to_string(bad));
                 result = LoadCp1252(doc, bytes);
             }
         }
