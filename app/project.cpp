@@ -16,13 +16,23 @@ void SaveProject(const std::filesystem::path& FileName, const TCETamrixMesh& Mes
             throw EInOutError("No se puede guardar \"" + FileName.string() + "\": el objeto " + std::to_string(k + 1) +
                               " no tiene material");
     FileTextWriter writer(FileName);
-    Mesh.WriteParameters(writer);
-    writer.WriteIntegerLine(static_cast<long long>(Objects.size()));
-    for (const auto& object : Objects) {
-        object->WriteText(writer);
-        WriteDefinition(writer, *object->Definition());
-    }
+    WriteProject(writer, Mesh, Objects);
     writer.Commit();
+}
+
+void WriteProject(TextWriter& Writer, const TCETamrixMesh& Mesh, const TObjectList& Objects) {
+    Mesh.WriteParameters(Writer);
+    Writer.WriteIntegerLine(static_cast<long long>(Objects.size()));
+    for (const auto& object : Objects) {
+        object->WriteText(Writer);
+        if (const TNerimObjectDefinition* definition = object->Definition()) WriteDefinition(Writer, *definition);
+    }
+}
+
+std::string ProjectText(const TCETamrixMesh& Mesh, const TObjectList& Objects) {
+    StringTextWriter writer;
+    WriteProject(writer, Mesh, Objects);
+    return writer.Bytes();
 }
 
 void LoadProject(const std::filesystem::path& FileName, TCETamrixMesh& Mesh, TObjectList& Objects,

@@ -36,6 +36,8 @@ struct TControlRow {
 
 // The main window's controls with their Spanish captions and base tool tips.
 const TControlRow kMainWindow[] = {
+    {"cvwMain", nullptr, ""},
+    {"pnlInfo", nullptr, ""},
     {"lblAnchura", "Anchura", "Anchura del dominio (m)"},
     {"edtAnchura", nullptr, "Anchura del dominio (m)"},
     {"lblAltura", "Altura", "Altura del dominio (m)"},
@@ -86,6 +88,7 @@ const TControlRow kMainWindow[] = {
     {"lblInfo", nullptr, "Posición del ratón en coordenadas del modelo (Y hacia arriba desde el borde inferior)"},
     {"btnMallaVisible", "Malla", "Mostrar u ocultar la malla"},
     {"btnObjetos", "Objetos", "Mostrar u ocultar los objetos"},
+    {"lblVariable", "Variable:", "Matriz de celdas dibujada sobre la malla"},
     {"cbxVariableList", nullptr, "Matriz de celdas dibujada sobre la malla: AC, AR, AT fracciones abiertas de la celda y de sus caras derecha y superior, VOF fracción de agua, Noc obstáculo, Npc tipo de medio poroso"},
     {"edtI", nullptr, "Índice i (columna) de la celda marcada en la vista"},
     {"edtJ", nullptr, "Índice j (fila) de la celda marcada en la vista"},
@@ -128,6 +131,8 @@ const TControlRow kMainWindow[] = {
     {"Guardar1", "Guardar", "Guardar el proyecto"},
     {"Guardarcomo1", "Guardar como...", "Guardar el proyecto con otro nombre"},
     {"mniSaveTranslation", "Guardar traducción", "Guardar la lista de traducción como Translation.dat junto al programa"},
+    {"mniRecientes", "Archivos recientes", "Proyectos abiertos o guardados últimamente"},
+    {"mniSalir", "Salir", "Cerrar Nerim"},
     {"btnOk", "Ok", "Aplicar los campos de la malla"},
     {"sbtU", "U", "Resultados de la velocidad horizontal U"},
     {"sbtW", "W", "Resultados de la velocidad vertical W"},
@@ -138,10 +143,12 @@ const TControlRow kMainWindow[] = {
     {"Button1", "Abrir", "Cargar el archivo de resultados"},
     {"btnNuevoPoligono", "Poligono", "Nuevo polígono"},
     {"btnElipse", "Elipse", "Nueva elipse"},
+    {"lblCellInfo", nullptr, "Celda bajo el ratón y sus valores tras la última generación"},
+    {"lblMeshInfo", nullptr, "Celdas de la última malla generada y tiempo de la generación"},
 };
 
 // Captions that read the same in both languages.
-const std::set<QString> kNeutral = {"", "NX:", "NY:", "X", "Y", "D50", "U", "W", "T", "P", "K", "Delta X", "Delta2 X",
+const std::set<QString> kNeutral = {"", "NX:", "NY:", "Variable:", "X", "Y", "D50", "U", "W", "T", "P", "K", "Delta X", "Delta2 X",
                                     "Delta Y", "Delta2 Y"};
 
 bool StartsWith(const char* text, const char* prefix) { return std::string_view(text).starts_with(prefix); }
@@ -218,6 +225,7 @@ void BuildQualityWindow(QDialog& window) {
             chart->addSeries(series);
         }
         (new QChartView(chart, &window))->setObjectName(chart->objectName());
+        (new QLabel(&window))->setObjectName(QString("lblSummary") + axis);
     }
     const char* buttons[][2] = {{"btnGuardarImagen", "Guardar imagen..."}, {"btnExportarCsv", "Exportar CSV..."},
                                 {"btnCerrar", "Cerrar"}};

@@ -1,0 +1,74 @@
+#include "app/windows/window_prompts.h"
+
+#include <utility>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/window_texts.h"
+
+namespace nerim {
+namespace {
+
+TSaveQuestion& InstalledQuestion() {
+    static TSaveQuestion question;
+    return question;
+}
+
+TFileChooser& InstalledChooser() {
+    static TFileChooser chooser;
+    return chooser;
+}
+
+QString Text(TWindowString Entry, const char* Fallback) {
+    return QString::fromStdString(WindowString(Entry, Fallback));
+}
+
+TSaveAnswer SaveQuestionBox(QWidget* Parent, const QString& Question) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), Question, QMessageBox::NoButton,
+                    Parent);
+    box.setObjectName(QStringLiteral("dlgSaveChanges"));
+    QPushButton* save = box.addButton(Text(wsSaveButton, "Guardar"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(Text(wsDiscardButton, "No guardar"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(Text(wsCancelButton, "Cancelar"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return TSaveAnswer::Save;
+    if (box.clickedButton() == discard) return TSaveAnswer::Discard;
+    return TSaveAnswer::Cancel;
+}
+
+QString ProjectFileDialog(QWidget* Parent, TFileDialogKind Kind, const QString& Directory) {
+    QFileDialog dialog(Parent);
+    const bool open = Kind == TFileDialogKind::Open;
+    dialog.setObjectName(open ? QStringLiteral("dlgOpen") : QStringLiteral("dlgSave"));
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("DAT"));
+    // File names differ by letter case here: both spellings of the extension are offered.
+    dialog.setNameFilters({QStringLiteral("DAT files (*.DAT *.dat)"), QStringLiteral("All files (*)")});
+    if (!Directory.isEmpty()) dialog.setDirectory(Directory);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+}  // namespace
+
+TSaveQuestion SetSaveQuestion(TSaveQuestion Question) { return std::exchange(InstalledQuestion(), std::move(Question)); }
+
+TSaveAnswer AskSaveChanges(QWidget* Parent, const QString& Question) {
+    const TSaveQuestion question = InstalledQuestion();
+    return question ? question(Parent, Question) : SaveQuestionBox(Parent, Question);
+}
+
+TFileChooser SetFileChooser(TFileChooser Chooser) { return std::exchange(InstalledChooser(), std::move(Chooser)); }
+
+QString ChooseProjectFile(QWidget* Parent, TFileDialogKind Kind, const QString& Directory) {
+    const TFileChooser chooser = InstalledChooser();
+    return chooser ? chooser(Parent, Kind, Directory) : ProjectFileDialog(Parent, Kind, Directory);
+}
+
+}  // namespace nerim
