@@ -1,9 +1,11 @@
-# Nerim: `make run` meshes the bundled example, `make test` runs every test.
+# Nerim: `make run` meshes the bundled example, `make test` runs every test, `make fuzz` fuzzes
+# every file reader for FUZZ_S seconds each, `make lint` runs clang-tidy over the sources.
 JOBS      ?= $(shell nproc)
 BUILD     := build
 EXAMPLE   ?= examples/breakwater/breakwater.dat
+FUZZ_S    ?= 60
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps fuzz-deps lint-deps build run test bench fuzz lint clean
 
 all: build
 
@@ -37,6 +39,23 @@ $(BUILD)/bench/CMakeCache.txt:
 bench: deps $(BUILD)/bench/CMakeCache.txt
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	@tools/run-bench $(BUILD)/bench
+
+fuzz-deps:
+	@tools/install-deps fuzz
+
+# libFuzzer needs clang; the other builds stay on the default compiler.
+$(BUILD)/fuzz/CMakeCache.txt: | fuzz-deps
+	cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DNERIM_FUZZ=ON -DNERIM_TESTS=OFF
+
+fuzz: fuzz-deps $(BUILD)/fuzz/CMakeCache.txt
+	cmake --build $(BUILD)/fuzz --target fuzz-targets -j $(JOBS)
+	@tools/run-fuzz $(BUILD)/fuzz $(FUZZ_S)
+
+lint-deps:
+	@tools/install-deps lint
+
+lint: deps lint-deps
+	@tools/run-lint $(BUILD)/lint $(JOBS)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,5 +1,6 @@
 #include "canvas/ce_container.h"
 
+#include <string>
 #include <vector>
 
 #include "canvas/canvax.h"
@@ -12,6 +13,17 @@ namespace {
 
 // Set while a container redraws its children, so that nested containers do not recurse.
 bool containerRedrawingChildren = false;
+
+// How deep the containers being read are nested.
+int containerLoadingDepth = 0;
+
+class TLoadingLevel {
+public:
+    TLoadingLevel() { ++containerLoadingDepth; }
+    ~TLoadingLevel() { --containerLoadingDepth; }
+    TLoadingLevel(const TLoadingLevel&) = delete;
+    TLoadingLevel& operator=(const TLoadingLevel&) = delete;
+};
 
 }  // namespace
 
@@ -49,6 +61,12 @@ void TCEContainer::SaveToText(TTokenFile& Writer) {
 }
 
 void TCEContainer::LoadFromText(TTokenFile& Reader) {
+    // Each level of a nesting read from the text takes stack and makes adding a child walk all
+    // the levels above it: a text nested deeper than any drawing could be is refused.
+    const TLoadingLevel level;
+    if (containerLoadingDepth > kMaxLoadNesting)
+        throw EElementException(*this, "Los contenedores están anidados a más de " +
+                                           std::to_string(kMaxLoadNesting) + " niveles");
     const std::int32_t count = Reader.ReadLongInt();
     for (std::int32_t i = 0; i < count; ++i) {
         std::string name;

@@ -74,6 +74,7 @@ bool PatternOn(const std::vector<int>& pattern, int step) {
     if (pattern.empty()) return true;
     int period = 0;
     for (int run : pattern) period += run;
+    if (period <= 0) return true;  // runs of no length draw a solid line
     int pos = step % period;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pos < pattern[i]) return i % 2 == 0;

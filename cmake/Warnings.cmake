@@ -1,3 +1,4 @@
-# Warnings for the project's own targets (not for third-party headers).
+# Warnings for the project's own targets (not for third-party headers). Clang has no -Wshadow=local.
 add_library(nerim_warnings INTERFACE)
-target_compile_options(nerim_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor)
+target_compile_options(nerim_warnings INTERFACE -Wall -Wextra -Wpedantic $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
+                                                -Wnon-virtual-dtor)

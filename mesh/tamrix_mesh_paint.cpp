@@ -133,7 +133,7 @@ private:
             const std::int32_t b = nym - r - 1;
             if (b + 1 > lastY) continue;
             for (std::int32_t i = 1; i <= lastX; ++i)
-                Cell(x_[std::size_t(i - 1)], y_[std::size_t(b)], x_[std::size_t(i)], y_[std::size_t(b + 1)],
+                Cell(x_[std::size_t(i) - 1], y_[std::size_t(b)], x_[std::size_t(i)], y_[std::size_t(b) + 1],
                      CellColor(data[std::size_t(r) * std::size_t(nxm) + std::size_t(i)], lo, hi));
         }
     }

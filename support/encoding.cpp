@@ -7,11 +7,13 @@ namespace nerim {
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F; every other byte maps to the code point of the same value.
+// The five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) keep their value as
+// control characters, as Windows itself converts them, so that they survive reading and writing.
 constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 char32_t CodePointOf(unsigned char byte) {
@@ -35,7 +37,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 char ByteOf(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHighControls.size(); ++i)
-        if (kHighControls[i] == cp && cp != 0xFFFD) return static_cast<char>(0x80 + i);
+        if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
     return '?';
 }
 
@@ -65,6 +67,15 @@ bool IsAscii(std::string_view text) {
     for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
     return true;
+}
+
+std::size_t InvalidUtf8Position(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const char32_t cp = DecodeUtf8(text, i);
+        if (cp == 0xFFFFFFFF || cp > 0x10FFFF) return start;
+    }
+    return std::string_view::npos;
 }
 
 std::string Cp1252ToUtf8(std::string_view bytes) {

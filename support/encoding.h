@@ -7,7 +7,8 @@ namespace nerim {
 
 // Files are 8-bit text in the Windows-1252 code page; inside the program text is UTF-8.
 
-// Windows-1252 bytes to UTF-8. The five bytes that code page leaves undefined map to U+FFFD.
+// Windows-1252 bytes to UTF-8. The five bytes that code page leaves undefined map to the control
+// characters of the same value (0x81 to U+0081), and back, so no byte is lost.
 std::string Cp1252ToUtf8(std::string_view bytes);
 
 // UTF-8 to Windows-1252 bytes. A character the code page cannot hold, or a malformed UTF-8
@@ -21,5 +22,9 @@ std::string Utf8ToCp1252Xml(std::string_view text);
 
 // True when every byte is 7-bit ASCII, in which case both conversions are the identity.
 bool IsAscii(std::string_view text);
+
+// Position of the first byte of text that does not begin a well-formed UTF-8 sequence, or
+// std::string_view::npos when there is none.
+std::size_t InvalidUtf8Position(std::string_view text);
 
 }  // namespace nerim

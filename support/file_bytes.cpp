@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "support/exception.h"
 #include "support/readable_text.h"
@@ -42,7 +43,12 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
     if (::fstat(file.Get(), &status) != 0) Fail("leer", path, errno);
     if (S_ISDIR(status.st_mode))
         throw EInOutError("Error de entrada/salida: " + QuotedName(path) + " es una carpeta, no un archivo");
-    // A regular file is read in one piece of its size; anything else (a pipe, a device) as it comes.
+    if (S_ISREG(status.st_mode) && static_cast<std::uintmax_t>(status.st_size) > kMaxFileBytes)
+        throw EInOutError("Error de entrada/salida: el archivo " + QuotedName(path) + " es demasiado grande (" +
+                          std::to_string(status.st_size) + " bytes; el máximo es " + std::to_string(kMaxFileBytes) +
+                          ")");
+    // A regular file is read in one piece of its size; anything else (a pipe, a device) as it comes,
+    // never beyond the largest file the program reads.
     std::string bytes;
     if (S_ISREG(status.st_mode) && status.st_size > 0) bytes.reserve(static_cast<std::size_t>(status.st_size));
     char block[1 << 16];
@@ -54,6 +60,9 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
             Fail("leer", path, errno);
         }
         bytes.append(block, static_cast<std::size_t>(got));
+        if (bytes.size() > kMaxFileBytes)
+            throw EInOutError("Error de entrada/salida: el archivo " + QuotedName(path) + " es demasiado grande (más de " +
+                              std::to_string(kMaxFileBytes) + " bytes)");
     }
     return bytes;
 }

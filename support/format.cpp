@@ -109,8 +109,11 @@ std::string Format(std::string_view format, std::initializer_list<FormatArg> arg
         spec.kind = static_cast<char>(std::tolower(static_cast<unsigned char>(format[i++])));
         std::string piece = Render(spec, *list[next++], format);
         if (spec.width > static_cast<int>(piece.size())) {
-            const std::string pad(static_cast<std::size_t>(spec.width) - piece.size(), ' ');
-            piece = spec.leftAlign ? piece + pad : pad + piece;
+            const std::size_t pad = static_cast<std::size_t>(spec.width) - piece.size();
+            if (spec.leftAlign)
+                piece.append(pad, ' ');
+            else
+                piece.insert(0, pad, ' ');
         }
         out += piece;
     }

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "support/exception.h"
 
@@ -196,8 +197,20 @@ std::optional<double> ParseReal(std::string_view token) {
     double value = 0.0;
     auto [ptr, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        if (!negativeExponent) return std::nullopt;
-        value = 0.0;
+        // The real text form keeps 15 digits, so the largest double is written rounded up beyond
+        // itself (1.79769313486232E+0308): what does not exceed that text reads as the largest
+        // double, so every written value reads back. Anything larger is out of range; anything
+        // smaller is too small for a double and reads as zero.
+        constexpr long double kLargestWritten = 1.79769313486232e308L;
+        long double wide = 0.0L;
+        const auto [wideEnd, wideError] = std::from_chars(plain.data(), plain.data() + plain.size(), wide);
+        if (wideError == std::errc() && wideEnd == plain.data() + plain.size()) {
+            if (wide > kLargestWritten) return std::nullopt;
+            value = wide > 1.0L ? std::numeric_limits<double>::max() : 0.0;
+        } else {
+            if (!negativeExponent) return std::nullopt;
+            value = 0.0;
+        }
     } else if (ec != std::errc() || ptr != plain.data() + plain.size()) {
         return std::nullopt;
     }

@@ -41,6 +41,8 @@ std::string FormatInteger(long long value, int minDigits = 0);
 // Reads a whole token as a real number: an optional sign, digits with an optional point, an
 // optional exponent ("E" or "e", optional sign, digits). Leading or trailing characters, infinities,
 // NaN and values beyond the range of a double give nothing; a value too small for a double is zero.
+// The largest double as the real text form writes it (rounded up to 1.79769313486232E+0308) is
+// within range and reads as the largest double.
 std::optional<double> ParseReal(std::string_view token);
 
 // Reads a whole token as a 32-bit signed integer: an optional sign and decimal digits.

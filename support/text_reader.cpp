@@ -21,8 +21,10 @@ TextReader TextReader::FromFile(const std::filesystem::path& path) {
     return TextReader(ReadFileBytes(path), path.string());
 }
 
-void TextReader::Fail(const std::string& message) const {
-    throw EInOutError(message + " en " + QuotedName(sourceName_) + ", línea " + std::to_string(line_));
+void TextReader::Fail(const std::string& message) const { FailAtLine(line_, message); }
+
+void TextReader::FailAtLine(int line, const std::string& message) const {
+    throw EInOutError(message + " en " + QuotedName(sourceName_) + ", línea " + std::to_string(line));
 }
 
 void TextReader::ConsumeLineEnd() {

@@ -42,6 +42,8 @@ public:
 
     // Throws EInOutError with the message followed by the source and the current line.
     [[noreturn]] void Fail(const std::string& message) const;
+    // The same naming another line, such as that of a line already read.
+    [[noreturn]] void FailAtLine(int line, const std::string& message) const;
 
 private:
     std::string_view ReadToken(const char* what);

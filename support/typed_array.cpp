@@ -11,9 +11,12 @@
 #include <limits>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "support/number_format.h"
 #include "support/text_block.h"
+#include "support/text_reader.h"
+#include "support/text_utils.h"
 #include "support/text_writer.h"
 
 namespace nerim {
@@ -131,6 +134,38 @@ constexpr std::size_t kLargePage = std::size_t{1} << 21;
 constexpr std::size_t kSmallPage = std::size_t{1} << 12;
 constexpr std::size_t kLargeBlock = 2 * kLargePage;
 
+// The header line that must come next, blanks around it allowed.
+void ExpectWord(TextReader& F, std::string_view word) {
+    F.SeekEof();
+    const int line = F.LineNumber();
+    const std::string text = F.ReadLine();
+    if (Trim(text) != word)
+        F.FailAtLine(line, "Se esperaba \"" + std::string(word) + "\" en la cabecera de la matriz y se ha leído \"" +
+                               text + "\"");
+}
+
+// A size, checked before its line is left so that a failure names the line that holds it.
+std::int32_t ReadSize(TextReader& F) {
+    const std::int32_t size = F.ReadInteger();
+    if (size < 0) F.Fail("Tamaño de matriz negativo (" + std::to_string(size) + ")");
+    return size;
+}
+
+template <typename T>
+T ReadElement(TextReader& F) {
+    if constexpr (std::is_same_v<T, double>) {
+        return F.ReadRealLine();
+    } else {
+        const std::int32_t value = F.ReadInteger();
+        if constexpr (std::is_same_v<T, bool>) {
+            if (value != 0 && value != 1)
+                F.Fail("Elemento lógico no válido (" + std::to_string(value) + "; se esperaba 0 o 1)");
+        }
+        F.SkipLine();
+        return static_cast<T>(value);
+    }
+}
+
 }  // namespace
 
 void TArrayBlockDeleter::operator()(void* block) const noexcept { std::free(block); }
@@ -217,6 +252,34 @@ void TTypedArray<T>::WriteText(TextWriter& F) const {
         AppendTextLines(block, first, std::min<std::int64_t>(Count(), first + kElementsPerBlock));
         F.WriteBytes(block.View());
     }
+}
+
+template <typename T>
+void TTypedArray<T>::ReadText(TextReader& F) {
+    ExpectWord(F, "ASC");
+    ExpectWord(F, "Dimensions");
+    ExpectWord(F, "2");
+    ExpectWord(F, "Sizes");
+    const std::int32_t n0 = ReadSize(F);
+    F.SkipLine();
+    const TIntPair sizes{n0, ReadSize(F)};
+    if (PairProduct(sizes) > std::numeric_limits<std::int32_t>::max())
+        F.Fail("Matriz demasiado grande: " + SizesText(sizes) + " elementos");
+    F.SkipLine();
+    ExpectWord(F, "Type");
+    ExpectWord(F, TypeTag());
+    ExpectWord(F, "Data");
+    // Gathered one by one: a count that the text does not hold fails at its end, having taken no
+    // more memory than the elements read.
+    std::vector<T> elements;
+    const std::int64_t count = PairProduct(sizes);
+    for (std::int64_t k = 0; k < count; ++k) elements.push_back(ReadElement<T>(F));
+    auto block = Allocate(sizes);
+    std::copy(elements.begin(), elements.end(), block.get());
+    data_ = std::move(block);
+    capacity_ = static_cast<std::int32_t>(count);
+    sizes_ = sizes;
+    cursor_ = 0;
 }
 
 template <typename T>

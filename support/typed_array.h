@@ -13,6 +13,7 @@
 
 namespace nerim {
 
+class TextReader;
 class TextWriter;
 class TTextBlock;
 
@@ -135,6 +136,13 @@ public:
     // and the lines of the elements at storage positions [first, last).
     void AppendTextHeader(TTextBlock& out) const;
     void AppendTextLines(TTextBlock& out, std::int64_t first, std::int64_t last) const;
+    // Reads the text form back, blanks around the header words and numbers allowed, and replaces
+    // the sizes and the elements; the cursor goes back to the first element. The header must be
+    // that of this element type, with sizes of at least 0 and at most 2^31 − 1 elements; elements
+    // are gathered as they are read, so sizes larger than the text holds allocate nothing ahead.
+    // A boolean element is 0 or 1. Any departure throws EInOutError naming the source and the
+    // line, and leaves the array as it was.
+    void ReadText(TextReader& F);
 
     // The type tag of the text form: "R8", "B1" or "I4".
     static const char* TypeTag();

@@ -36,21 +36,38 @@ bool IsWindows1252(std::string_view encoding) {
            SameText(encoding, "iso-8859-1") || SameText(encoding, "latin1");
 }
 
+pugi::xml_parse_result LoadCp1252(pugi::xml_document& doc, std::string_view bytes) {
+    const std::string text = Cp1252ToUtf8(bytes);
+    return doc.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+}
+
 }  // namespace
 
 void LoadXmlFile(pugi::xml_document& doc, const std::filesystem::path& path) {
     const std::string bytes = ReadFileBytes(path);
 
+    const auto fail = [&](const std::string& reason) {
+        throw EInOutError("Error de entrada/salida: el archivo \"" + path.string() + "\" no es un XML válido (" +
+                          reason + ")");
+    };
+    const std::string_view declared = DeclaredEncoding(bytes);
     pugi::xml_parse_result result;
-    if (IsWindows1252(DeclaredEncoding(bytes))) {
-        const std::string text = Cp1252ToUtf8(bytes);
-        result = doc.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (IsWindows1252(declared)) {
+        result = LoadCp1252(doc, bytes);
     } else {
         result = doc.load_buffer(bytes.data(), bytes.size());
+        // The parser keeps bytes that are not UTF-8 as they are. A file that declares UTF-8 and
+        // breaks it is damaged; any other (no encoding declared, or one the parser does not know)
+        // is taken to be in the system's code page, as editors write it.
+        if (result && result.encoding == pugi::encoding_utf8) {
+            if (const std::size_t bad = InvalidUtf8Position(bytes); bad != std::string_view::npos) {
+                if (SameText(declared, "utf-8") || SameText(declared, "utf8"))
+                    fail("texto que no es UTF-8 en la posición " + std::to_string(bad));
+                result = LoadCp1252(doc, bytes);
+            }
+        }
     }
-    if (!result)
-        throw EInOutError("Error de entrada/salida: el archivo \"" + path.string() + "\" no es un XML válido (" +
-                          result.description() + ", posición " + std::to_string(result.offset) + ")");
+    if (!result) fail(std::string(result.description()) + ", posición " + std::to_string(result.offset));
 }
 
 std::vector<pugi::xml_node> ElementChildren(const pugi::xml_node& node) {

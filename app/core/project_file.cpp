@@ -37,7 +37,7 @@ TProjectData ReadProjectData(TextReader& reader) {
     const std::int32_t count = reader.ReadIntegerLine();
     if (count < 0 || count > kMaxProjectObjects)
         reader.Fail("Número de objetos fuera de rango (" + std::to_string(count) + ")");
-    project.Objects.reserve(static_cast<std::size_t>(count));
+    // The count is only a claim of the file: room is made as the objects are read.
     for (std::int32_t k = 1; k <= count; ++k) project.Objects.push_back(ReadObject(reader, k));
     return project;
 }

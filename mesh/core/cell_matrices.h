@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "support/typed_array.h"
@@ -15,6 +16,14 @@ using TPorousParameters = std::array<double, 6>;
 // The porous types found by the last classification; Npc value t + 1 refers to entry t
 // (counting from 1).
 using TPorousTypes = std::vector<TPorousParameters>;
+
+// Most cells a mesh may have. The largest meshes of the model hold a few million cells; each cell
+// takes about 45 bytes in memory and 30 in the mesh file, so a count beyond this can only come from
+// mistyped or damaged sub-zones and is refused before the matrices are allocated.
+inline constexpr std::int64_t kMaxMeshCells = 100000000;
+
+// Raises EMeshError when a mesh of NXd × NYd cells would exceed kMaxMeshCells.
+void CheckMeshCells(std::int64_t NXd, std::int64_t NYd);
 
 // The per-cell matrices of the mesh, each of dimensions (NXd, NYd): first index i along X, second
 // index r counting rows upwards from the domain's bottom edge, with a ghost column i = 0 and a

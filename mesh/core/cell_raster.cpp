@@ -60,8 +60,8 @@ class TRepeatedBlend {
 public:
     explicit TRepeatedBlend(TArgb color) : color_(color) {
         std::array<std::uint8_t, 768> identity{};
-        for (int v = 0; v < 256; ++v)
-            for (int ch = 0; ch < 3; ++ch) identity[std::size_t(ch * 256 + v)] = std::uint8_t(v);
+        for (std::size_t v = 0; v < 256; ++v)
+            for (std::size_t ch = 0; ch < 3; ++ch) identity[ch * 256 + v] = std::uint8_t(v);
         tables_.push_back(identity);
     }
 
@@ -77,14 +77,12 @@ private:
     void Extend() {
         const std::array<std::uint8_t, 768>& last = tables_.back();
         std::array<std::uint8_t, 768> next{};
-        for (int v = 0; v < 256; ++v) {
-            const std::uint32_t once = BlendPixel((std::uint32_t(last[std::size_t(v)]) << 16) |
-                                                      (std::uint32_t(last[std::size_t(256 + v)]) << 8) |
-                                                      last[std::size_t(512 + v)],
-                                                  color_);
-            next[std::size_t(v)] = std::uint8_t(once >> 16);
-            next[std::size_t(256 + v)] = std::uint8_t(once >> 8);
-            next[std::size_t(512 + v)] = std::uint8_t(once);
+        for (std::size_t v = 0; v < 256; ++v) {
+            const std::uint32_t once = BlendPixel(
+                (std::uint32_t(last[v]) << 16) | (std::uint32_t(last[256 + v]) << 8) | last[512 + v], color_);
+            next[v] = std::uint8_t(once >> 16);
+            next[256 + v] = std::uint8_t(once >> 8);
+            next[512 + v] = std::uint8_t(once);
         }
         tables_.push_back(next);
     }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "mesh/core/cell_classification.h"
+#include "mesh/core/cell_matrices.h"
 #include "mesh/core/mesh_error.h"
 
 namespace nerim {
@@ -15,6 +16,7 @@ void CheckClassificationArguments(const std::vector<float>& divisionsX, const st
     if (!objects.empty() && (divisionsX.size() < 2 || divisionsY.size() < 2))
         throw EMeshError("No se pueden clasificar las celdas: la malla necesita al menos dos divisiones en X y dos en "
                          "Y (genere la malla primero)");
+    CheckMeshCells(static_cast<std::int64_t>(divisionsX.size()), static_cast<std::int64_t>(divisionsY.size()));
 }
 
 }  // namespace nerim

@@ -22,8 +22,8 @@ inline double SnapOpenFraction(double value) {
     return value;
 }
 
-// Raises EMeshError unless NX and NY are at least 1 and, when there are objects, each axis has at
-// least two boundaries.
+// Raises EMeshError unless NX and NY are at least 1, when there are objects each axis has at
+// least two boundaries, and the cells are no more than kMaxMeshCells.
 void CheckClassificationArguments(const std::vector<float>& divisionsX, const std::vector<float>& divisionsY,
                                   const std::vector<TClassifiedObject>& objects, std::int32_t NX, std::int32_t NY);
 

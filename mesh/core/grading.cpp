@@ -71,11 +71,16 @@ void AddGradedDivisions(std::int32_t n, std::vector<float>& target, double c, do
     }
 }
 
-std::vector<float> GenerateAxisDivisions(const std::vector<TSubZone>& subZones, double extent, bool periodic,
-                                         TMeshAxis axis) {
-    std::int64_t count = 1 + (periodic ? 1 : 0);
+std::int64_t RequestedCells(const std::vector<TSubZone>& subZones) {
+    std::int64_t count = 0;
     for (const TSubZone& zone : subZones)
         count += std::max<std::int64_t>(zone.NumDivL, 0) + std::max<std::int64_t>(zone.NumDivR, 0);
+    return count;
+}
+
+std::vector<float> GenerateAxisDivisions(const std::vector<TSubZone>& subZones, double extent, bool periodic,
+                                         TMeshAxis axis) {
+    const std::int64_t count = 1 + (periodic ? 1 : 0) + RequestedCells(subZones);
     if (count > kMaxAxisDivisions)
         throw EMeshError("Eje " + std::string(AxisName(axis)) + ": las subzonas piden " + std::to_string(count) +
                          " divisiones; el máximo es " + std::to_string(kMaxAxisDivisions));

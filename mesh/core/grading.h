@@ -26,6 +26,9 @@ inline constexpr std::int64_t kMaxAxisDivisions = 1000000;
 // not fit a float, raise EFloatingPointError and leave `target` as it was.
 void AddGradedDivisions(std::int32_t n, std::vector<float>& target, double c, double e, double m);
 
+// How many cells the sides of the sub-zones ask for: the sum of their positive NumDivL and NumDivR.
+std::int64_t RequestedCells(const std::vector<TSubZone>& subZones);
+
 // The boundaries of one axis: 0.0, then both sides of every sub-zone (the left side ends at its
 // Division, the right side at the next sub-zone's Division or at `extent` for the last one), sorted
 // ascending with duplicates kept. When `periodic`, one more boundary repeats the first cell beyond

@@ -31,8 +31,8 @@ std::int32_t ReadCheckedIntegerLine(TextReader& reader, std::int32_t low, std::i
 
 std::vector<TSubZone> ReadSubZones(TextReader& reader, const char* what) {
     const std::int32_t count = ReadCheckedIntegerLine(reader, 0, kMaxSubZonesRead, what);
+    // The count is only a claim of the file: room is made as the sub-zones are read.
     std::vector<TSubZone> list;
-    list.reserve(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
         TSubZone zone;
         zone.Center = reader.ReadRealLine();

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <vector>
 
+#include "mesh/core/cell_matrices.h"
 #include "support/exception.h"
 #include "support/format.h"
 #include "support/readable_text.h"
@@ -33,6 +34,7 @@ void LoadResultsFile(const std::filesystem::path& FileName, TIntPair Sizes, TDou
     Min = 1e100;
     Max = -1e100;
     const std::int64_t wanted = PairProduct(Sizes);
+    CheckMeshCells(Sizes.N0(), Sizes.N1());
     std::ifstream in(FileName, std::ios::binary);  // closed when it goes, whatever happens
     if (!in)
         Fail(Format("no se puede abrir el archivo de resultados %s (%s)",

@@ -15,6 +15,7 @@ namespace nerim {
 // A file that cannot be opened, or that holds fewer values than asked for, raises EInOutError
 // naming the file and how many values were read of how many. The values read so far stay, with
 // the range they gave, and the rest of Results is zero. The file is closed in every case.
+// Sizes beyond kMaxMeshCells raise EMeshError before the file is opened.
 void LoadResultsFile(const std::filesystem::path& FileName, TIntPair Sizes, TDoubleArray& Results, double& Min,
                      double& Max);
 

@@ -104,5 +104,28 @@ TEST(ContainerText, ClassNamesAreCutTo64CharactersAndMatchedWithoutCase) {
     EXPECT_EQ((*loaded->Children())[1]->ClassName(), "TCEContainer");
 }
 
+TEST(ContainerText, NestingDeeperThanAnyDrawingIsRefusedNotAStackOverflow) {
+    const auto nested = [](int levels) {
+        std::string text;
+        for (int k = 0; k < levels; ++k) text += "1 TCEContainer ";
+        return text + "0 ";
+    };
+    TCanvax doc;
+    {
+        TMemoryTokenFile file(nested(TCEContainer::kMaxLoadNesting - 1));
+        auto loaded = MakeElement<TCEContainer>(doc);
+        EXPECT_NO_THROW(loaded->LoadFromText(file));
+    }
+    // A hundred thousand levels, as a damaged or hostile file may claim.
+    TMemoryTokenFile file(nested(100000));
+    auto loaded = MakeElement<TCEContainer>(doc);
+    EXPECT_THROW(loaded->LoadFromText(file), EElementException);
+    EXPECT_EQ(loaded->Children()->Count(), 1);
+    // The depth is counted again from the start on the next load.
+    TMemoryTokenFile again(nested(3));
+    auto other = MakeElement<TCEContainer>(doc);
+    EXPECT_NO_THROW(other->LoadFromText(again));
+}
+
 }  // namespace
 }  // namespace nerim

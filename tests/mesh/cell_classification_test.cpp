@@ -7,6 +7,7 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <string>
 #include <thread>
 
 namespace nerim {
@@ -81,6 +82,25 @@ TEST_F(Classification, ObjectsNeedTwoBoundariesPerAxisAndSamples) {
     Y = Uniform(10, 1.0f);
     EXPECT_THROW(Run({}, 0, 10), EMeshError);
     EXPECT_THROW(Run({}, 10, -1), EMeshError);
+}
+
+TEST_F(Classification, MeshesBeyondTheCellLimitAreRefusedBeforeAllocating) {
+    // 20001 × 5001 boundaries: just over a hundred million cells, some 4.5 GB of matrices.
+    X = Uniform(20000, 1.0f);
+    Y = Uniform(5000, 1.0f);
+    for (const bool withObjects : {false, true}) {
+        std::vector<TClassifiedObject> objects;
+        if (withObjects) objects.push_back(Box(mkObstacle, 0, 0, 1, 1));
+        try {
+            Run(objects);
+            ADD_FAILURE() << "a mesh beyond the limit must be refused";
+        } catch (const EMeshError& e) {
+            EXPECT_NE(std::string(e.what()).find("100025001 celdas (20001 × 5001)"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(cells.AC.Sizes().N0(), 1);  // untouched
+    }
+    Y = Uniform(4997, 1.0f);  // 20001 × 4998, just under the limit: only the arguments are checked here
+    EXPECT_NO_THROW(CheckMeshCells(static_cast<std::int64_t>(X.size()), static_cast<std::int64_t>(Y.size())));
 }
 
 TEST_F(Classification, RectangleOnCellBoundariesFollowsTheBoundaryRule) {

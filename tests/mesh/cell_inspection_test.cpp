@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "mesh/core/cell_inspection.h"
+#include "mesh/core/mesh_error.h"
 #include "mesh/core/results_file.h"
 #include "support/exception.h"
 #include "tests/common/temp_dir.h"
@@ -76,6 +77,15 @@ TEST(ResultsFile, ShortOrMissingFilesSayHowManyValuesWereRead) {
     EXPECT_EQ(results.Sizes(), MakeIntPair(3, 2));  // the file never opened
     const std::string directory = MessageOf([&] { LoadResultsFile(dir.Path(), MakeIntPair(1, 1), results, lo, hi); });
     EXPECT_NE(directory.find("0 de 1 valores"), std::string::npos) << directory;
+}
+
+TEST(ResultsFile, SizesBeyondTheCellLimitAreRefusedBeforeAnythingIsAllocated) {
+    testing::TempDir dir;
+    WriteFloats(dir / "U0001.dat", {1, 2, 3});
+    TDoubleArray results(MakeIntPair(3, 1));
+    double lo = 0, hi = 0;
+    EXPECT_THROW(LoadResultsFile(dir / "U0001.dat", MakeIntPair(20001, 5000), results, lo, hi), EMeshError);
+    EXPECT_EQ(results.Sizes(), MakeIntPair(3, 1));
 }
 
 TEST(CellLookup, BinarySearchOnTheBoundaries) {

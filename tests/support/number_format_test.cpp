@@ -194,6 +194,20 @@ TEST(NumberParsing, AcceptsWhatTheWritersProduceAndCommonForms) {
         EXPECT_FALSE(ParseReal(bad)) << bad;
 }
 
+TEST(NumberParsing, TheLargestDoubleAsWrittenReadsBack) {
+    // Fifteen digits round the largest double up beyond itself; a project holding it must reopen.
+    constexpr double kMax = std::numeric_limits<double>::max();
+    EXPECT_EQ(FormatReal(kMax), " 1.79769313486232E+0308");
+    EXPECT_EQ(*ParseReal("1.79769313486232E+0308"), kMax);
+    EXPECT_EQ(*ParseReal("-1.79769313486232E+0308"), -kMax);
+    EXPECT_EQ(*ParseReal("1.7976931348623157e308"), kMax);
+    EXPECT_FALSE(ParseReal("1.79769313486233E+0308"));
+    EXPECT_FALSE(ParseReal("1.8e308"));
+    // Out of range is told by the value, not by the exponent's sign.
+    EXPECT_FALSE(ParseReal("1" + std::string(400, '0') + "e-10"));
+    EXPECT_EQ(*ParseReal("0." + std::string(400, '0') + "1e10"), 0.0);
+}
+
 TEST(NumberParsing, IntegersStayWithin32Bits) {
     EXPECT_EQ(*ParseInteger("12"), 12);
     EXPECT_EQ(*ParseInteger("-7"), -7);

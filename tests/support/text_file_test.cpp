@@ -10,6 +10,7 @@
 
 #include "support/encoding.h"
 #include "support/exception.h"
+#include "support/file_bytes.h"
 #include "support/text_reader.h"
 #include "support/text_writer.h"
 #include "tests/common/temp_dir.h"
@@ -31,7 +32,14 @@ TEST(Encoding, AccentedTextRoundTripsThroughWindows1252) {
 TEST(Encoding, UnrepresentableAndMalformedTextBecomesQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1252("\xE6\xB0\xB4"), "?");         // a CJK character
     EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");               // cut sequence
-    EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xEF\xBF\xBD");      // undefined byte
+}
+
+TEST(Encoding, EveryByteSurvivesReadingAndWriting) {
+    // The bytes the code page leaves undefined included: a name holding one is saved unchanged.
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+    EXPECT_EQ(Cp1252ToUtf8("\x81\x9D"), "\xC2\x81\xC2\x9D");
 }
 
 TEST(TextWriter, EndsEveryLineWithCrLf) {
@@ -300,6 +308,22 @@ TEST(TextReader, ReadsBackWhatTheWriterWrote) {
 TEST(TextReader, MissingFileIsAnInputOutputError) {
     TempDir dir;
     EXPECT_THROW(TextReader::FromFile(dir / "nothing.dat"), EInOutError);
+}
+
+TEST(TextReader, AFileTooLargeForAnyOfTheProgramsIsRefusedBeforeItIsRead) {
+    TempDir dir;
+    const auto huge = dir / "huge.dat";
+    WriteBytes(huge, "1\r\n");
+    std::filesystem::resize_file(huge, kMaxFileBytes + 1);  // sparse: takes no room on the disk
+    try {
+        TextReader::FromFile(huge);
+        ADD_FAILURE() << "a file beyond the limit must be refused";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("huge.dat\" es demasiado grande (1073741825 bytes"), std::string::npos)
+            << e.what();
+    }
+    std::filesystem::resize_file(huge, 3);
+    EXPECT_EQ(ReadFileBytes(huge), "1\r\n");
 }
 
 }  // namespace

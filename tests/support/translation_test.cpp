@@ -224,6 +224,28 @@ TEST(TranslationXml, MissingProgramOrLanguageRaiseTheirOwnMessages) {
     EXPECT_TRUE(intl.Languages().empty());
 }
 
+TEST(XmlFile, BytesThatAreNotUtf8AreTheSystemCodePageUnlessTheFileDeclaresUtf8) {
+    TempDir dir;
+    const auto file = (dir / "t.xml").string();
+    pugi::xml_document doc;
+    // No declaration, none of the encoding, or one the parser does not know: a file saved by an
+    // editor in the code page, whose accents must not turn into "?" when it is saved again.
+    for (const char* start : {"", "<?xml version=\"1.0\"?>", "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>"}) {
+        WriteBytes(file, std::string(start) + "<P><L><w><c Caption=\"Nueva \xE1rea \x80\"/></w></L></P>");
+        LoadXmlFile(doc, file);
+        EXPECT_STREQ(doc.child("P").child("L").child("w").child("c").attribute("Caption").value(), "Nueva área €")
+            << start;
+    }
+    // Declared UTF-8 and broken: refused, naming the place.
+    WriteBytes(file, "<?xml version=\"1.0\" encoding=\"UTF-8\"?><P><L><w><c Caption=\"\xE1\"/></w></L></P>");
+    try {
+        LoadXmlFile(doc, file);
+        ADD_FAILURE() << "broken UTF-8 must be refused";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("no es UTF-8 en la posición 59"), std::string::npos) << e.what();
+    }
+}
+
 // The English strings file ships beside the Spanish one with every entry, taking the same arguments.
 TEST(ShippedStrings, EnglishHasEverySpanishEntryWithTheSameArguments) {
     const auto specifiers = [](const std::string& text) {

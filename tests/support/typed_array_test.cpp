@@ -8,9 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "support/exception.h"
 #include "support/int_pair.h"
 #include "support/number_format.h"
 #include "support/text_block.h"
+#include "support/text_reader.h"
 #include "support/text_writer.h"
 #include "support/typed_array.h"
 
@@ -336,6 +338,73 @@ TEST(TypedArrayText, PartsPutTogetherGiveTheWholeText) {
     a.AppendTextLines(none, 3, 3);
     EXPECT_EQ(none.Size(), 0u);
     EXPECT_THROW(a.AppendTextLines(none, 0, a.Count() + 1), EListIndexError);
+}
+
+template <typename Array>
+Array ReadBack(const std::string& text) {
+    TextReader reader(text, "matrix.txt");
+    Array a;
+    a.ReadText(reader);
+    return a;
+}
+
+// The message of the EInOutError that reading the text raises, or "" when it reads.
+template <typename Array>
+std::string ReadFailure(const std::string& text) {
+    try {
+        ReadBack<Array>(text);
+    } catch (const EInOutError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(TypedArrayReadText, ReadsWhatEachTypeWrites) {
+    TIntegerArray integers = Numbered(MakeIntPair(3, 4));
+    integers.Items(2, 3) = std::numeric_limits<std::int32_t>::min();
+    const TIntegerArray i = ReadBack<TIntegerArray>(TextOf(integers));
+    EXPECT_EQ(TextOf(i), TextOf(integers));
+    EXPECT_EQ(i.Items(1, 2), 7);
+
+    TBooleanArray booleans(MakeIntPair(2, 1));
+    booleans.Items(1, 0) = true;
+    EXPECT_TRUE(ReadBack<TBooleanArray>(TextOf(booleans)).Items(1, 0));
+
+    // A real keeps the two decimals of its text; blank lines and blanks around items are allowed.
+    TDoubleArray reals = ReadBack<TDoubleArray>(std::string(kHeaderStart) +
+                                                "2\r\n1\r\n\r\n Type \r\nR8\nData\n  0.126  \n-3\n");
+    EXPECT_EQ(reals.Items(0, 0), 0.126);
+    EXPECT_EQ(TextOf(ReadBack<TDoubleArray>(TextOf(reals))), TextOf(reals));
+    EXPECT_EQ(ReadBack<TDoubleArray>(std::string(kHeaderStart) + "0\r\n7\r\nType\r\nR8\r\nData\r\n").Count(), 0);
+}
+
+TEST(TypedArrayReadText, RefusesAnotherHeaderOrElementNamingTheLine) {
+    const std::string reals = std::string(kHeaderStart) + "1\r\n2\r\nType\r\nR8\r\nData\r\n0.5\r\n";
+    EXPECT_EQ(ReadFailure<TDoubleArray>(reals + "1.5\r\n"), "");
+    EXPECT_NE(ReadFailure<TIntegerArray>(reals + "1\r\n").find("\"I4\""), std::string::npos);
+    EXPECT_NE(ReadFailure<TDoubleArray>(reals).find("Fin de archivo inesperado"), std::string::npos);
+    EXPECT_NE(ReadFailure<TDoubleArray>(reals + "x\r\n").find("línea 11"), std::string::npos);
+    EXPECT_NE(ReadFailure<TDoubleArray>("ASC\r\nDimensions\r\n3\r\n").find("línea 3"), std::string::npos);
+    const std::string booleans = std::string(kHeaderStart) + "1\r\n1\r\nType\r\nB1\r\nData\r\n";
+    EXPECT_NE(ReadFailure<TBooleanArray>(booleans + "2\r\n").find("0 o 1"), std::string::npos);
+
+    // A failed read leaves the array as it was.
+    TIntegerArray a = Numbered(MakeIntPair(2, 2));
+    TextReader reader(std::string(kHeaderStart) + "1\r\n1\r\nType\r\nI4\r\nData\r\n", "m");
+    EXPECT_THROW(a.ReadText(reader), EInOutError);
+    EXPECT_TRUE(SamePair(a.Sizes(), MakeIntPair(2, 2)));
+    EXPECT_EQ(a.Items(1, 1), 3);
+}
+
+TEST(TypedArrayReadText, SizesAreOnlyAClaimOfTheText) {
+    // Negative or beyond 2^31 − 1 elements: refused on the line of the sizes.
+    const auto sized = [](const char* n0, const char* n1) {
+        return std::string(kHeaderStart) + n0 + "\r\n" + n1 + "\r\nType\r\nR8\r\nData\r\n0\r\n";
+    };
+    EXPECT_NE(ReadFailure<TDoubleArray>(sized("-1", "2")).find("línea 5"), std::string::npos);
+    EXPECT_NE(ReadFailure<TDoubleArray>(sized("65536", "65536")).find("línea 6"), std::string::npos);
+    // Two thousand million elements claimed, one given: the text ends, nothing is allocated ahead.
+    EXPECT_NE(ReadFailure<TDoubleArray>(sized("46340", "46340")).find("Fin de archivo inesperado"), std::string::npos);
 }
 
 }  // namespace
