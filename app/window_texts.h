@@ -28,6 +28,8 @@ enum TWindowString : int {
     wsSaveButton = 16,        // the buttons of the unsaved-changes question
     wsDiscardButton = 17,
     wsCancelButton = 18,
+    wsImported = 19,          // "%s: objeto importado de %s" (object, file)
+    wsOutlineMaterial = 20,   // the question of "Importar contorno...": which material
 };
 
 // The string-table entry; a message that must stay readable even when the strings file did not

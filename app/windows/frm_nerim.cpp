@@ -31,6 +31,7 @@
 #include "app/windows/project_actions.h"
 #include "app/windows/result_viewer.h"
 #include "app/windows/status_readout.h"
+#include "app/windows/survey_actions.h"
 #include "app/windows/view_tools.h"
 #include "app/windows/window_prompts.h"
 #include "app/working_set.h"
@@ -98,6 +99,7 @@ TCETamrixMesh& TfrmNerim::Mesh() { return set_->Mesh(); }
 // menu, the view, the panel below it (view tools, mesh, objects, editor), the status bar.
 void TfrmNerim::BuildControls() {
     projectActions_ = new TProjectActions(*this, menuBar());
+    surveyActions_ = new TSurveyActions(*this, *projectActions_);
 
     auto* central = new QWidget(this);
     setCentralWidget(central);

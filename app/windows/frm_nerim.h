@@ -22,6 +22,7 @@ class TObjectsArea;
 class TProjectActions;
 class TResultViewer;
 class TStatusReadout;
+class TSurveyActions;
 class TTranslationHooks;
 class TViewTools;
 class TWorkingSet;
@@ -78,6 +79,7 @@ public:
     TObjectsArea& ObjectsArea() { return *objectsArea_; }
     TObjectEditor& ObjectEditor() { return *objectEditor_; }
     TProjectActions& ProjectActions() { return *projectActions_; }
+    TSurveyActions& SurveyActions() { return *surveyActions_; }
     TResultViewer& ResultViewer() { return *resultViewer_; }
     TStatusReadout& Status() { return *status_; }
 
@@ -147,6 +149,7 @@ private:
     TObjectsArea* objectsArea_ = nullptr;
     TObjectEditor* objectEditor_ = nullptr;
     TProjectActions* projectActions_ = nullptr;
+    TSurveyActions* surveyActions_ = nullptr;
     TResultViewer* resultViewer_ = nullptr;
     TStatusReadout* status_ = nullptr;
     TfrmMeshDeltaGraph* qualityWindow_ = nullptr;

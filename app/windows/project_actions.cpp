@@ -59,7 +59,8 @@ TProjectActions::TProjectActions(TfrmNerim& Window, QMenuBar* MenuBar) : QObject
         AddAction(archivo, "mniSaveTranslation", QStringLiteral("Guardar traducción"),
                   QStringLiteral("Guardar la lista de traducción como Translation.dat junto al programa"));
     mniSaveTranslation_->setVisible(false);
-    archivo->addSeparator();
+    archivo_ = archivo;
+    recentSeparator_ = archivo->addSeparator();
     mniRecientes_ = archivo->addMenu(QStringLiteral("Archivos recientes"));
     mniRecientes_->setObjectName(QStringLiteral("mniRecientes"));
     mniRecientes_->menuAction()->setStatusTip(QStringLiteral("Proyectos abiertos o guardados últimamente"));

@@ -23,6 +23,12 @@ public:
     TProjectActions(TfrmNerim& Window, QMenuBar* MenuBar);
 
     QAction* SaveTranslationAction() const { return mniSaveTranslation_; }
+    // The menu "Archivo", and the separator before its recent files, where other areas put
+    // their commands.
+    QMenu* FileMenu() const { return archivo_; }
+    QAction* RecentSeparator() const { return recentSeparator_; }
+    // The folder a file dialog opens in: the project's, or the last one used.
+    QString DialogDirectory() const;
     QMenu* RecentMenu() const { return mniRecientes_; }
     QStringList RecentFiles() const;
 
@@ -41,11 +47,12 @@ public:
     void mniSaveTranslationClick();
 
 private:
-    QString DialogDirectory() const;
     void RememberFile(const QString& File);
     void RebuildRecentMenu();
 
     TfrmNerim& window_;
+    QMenu* archivo_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
     QAction* mniSaveTranslation_ = nullptr;
     QMenu* mniRecientes_ = nullptr;
 };

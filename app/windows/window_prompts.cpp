@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -20,6 +21,11 @@ TSaveQuestion& InstalledQuestion() {
 TFileChooser& InstalledChooser() {
     static TFileChooser chooser;
     return chooser;
+}
+
+TChoiceQuestion& InstalledChoice() {
+    static TChoiceQuestion question;
+    return question;
 }
 
 QString Text(TWindowString Entry, const char* Fallback) {
@@ -41,7 +47,20 @@ TSaveAnswer SaveQuestionBox(QWidget* Parent, const QString& Question) {
     return TSaveAnswer::Cancel;
 }
 
+QString PointsFileDialog(QWidget* Parent, const QString& Directory) {
+    QFileDialog dialog(Parent);
+    dialog.setObjectName(QStringLiteral("dlgImport"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("Puntos (*.csv *.CSV *.txt *.TXT *.xyz *.XYZ *.dat *.DAT)"),
+                           QStringLiteral("All files (*)")});
+    if (!Directory.isEmpty()) dialog.setDirectory(Directory);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
 QString ProjectFileDialog(QWidget* Parent, TFileDialogKind Kind, const QString& Directory) {
+    if (Kind == TFileDialogKind::Points) return PointsFileDialog(Parent, Directory);
     QFileDialog dialog(Parent);
     const bool open = Kind == TFileDialogKind::Open;
     dialog.setObjectName(open ? QStringLiteral("dlgOpen") : QStringLiteral("dlgSave"));
@@ -53,6 +72,15 @@ QString ProjectFileDialog(QWidget* Parent, TFileDialogKind Kind, const QString& 
     if (!Directory.isEmpty()) dialog.setDirectory(Directory);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
+}
+
+std::optional<int> ChoiceBox(QWidget* Parent, const QString& Question, const QStringList& Items) {
+    bool accepted = false;
+    const QString chosen = QInputDialog::getItem(Parent, QApplication::applicationDisplayName(), Question, Items, 0,
+                                                 false, &accepted);
+    if (!accepted) return std::nullopt;
+    const int index = static_cast<int>(Items.indexOf(chosen));
+    return index < 0 ? std::nullopt : std::optional<int>(index);
 }
 
 }  // namespace
@@ -69,6 +97,15 @@ TFileChooser SetFileChooser(TFileChooser Chooser) { return std::exchange(Install
 QString ChooseProjectFile(QWidget* Parent, TFileDialogKind Kind, const QString& Directory) {
     const TFileChooser chooser = InstalledChooser();
     return chooser ? chooser(Parent, Kind, Directory) : ProjectFileDialog(Parent, Kind, Directory);
+}
+
+TChoiceQuestion SetChoiceQuestion(TChoiceQuestion Question) {
+    return std::exchange(InstalledChoice(), std::move(Question));
+}
+
+std::optional<int> AskChoice(QWidget* Parent, const QString& Question, const QStringList& Items) {
+    const TChoiceQuestion question = InstalledChoice();
+    return question ? question(Parent, Question, Items) : ChoiceBox(Parent, Question, Items);
 }
 
 }  // namespace nerim

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -18,11 +20,19 @@ using TSaveQuestion = std::function<TSaveAnswer(QWidget* Parent, const QString& 
 TSaveQuestion SetSaveQuestion(TSaveQuestion Question);
 TSaveAnswer AskSaveChanges(QWidget* Parent, const QString& Question);
 
-// The project file dialogs (default extension "DAT", filter "DAT files|*.DAT|All files|*.*"):
-// the chosen file, or an empty text when the dialog was cancelled. Directory is where it opens.
-enum class TFileDialogKind { Open, Save };
+// The project file dialogs (default extension "DAT", filter "DAT files|*.DAT|All files|*.*"),
+// and the one that opens a file of points (survey data: columns of numbers): the chosen file, or
+// an empty text when the dialog was cancelled. Directory is where it opens.
+enum class TFileDialogKind { Open, Save, Points };
 using TFileChooser = std::function<QString(QWidget* Parent, TFileDialogKind Kind, const QString& Directory)>;
 TFileChooser SetFileChooser(TFileChooser Chooser);
 QString ChooseProjectFile(QWidget* Parent, TFileDialogKind Kind, const QString& Directory);
+
+// A choice among Items (their captions), with Question as the prompt: the index chosen, or
+// nothing when the user cancelled.
+using TChoiceQuestion =
+    std::function<std::optional<int>(QWidget* Parent, const QString& Question, const QStringList& Items)>;
+TChoiceQuestion SetChoiceQuestion(TChoiceQuestion Question);
+std::optional<int> AskChoice(QWidget* Parent, const QString& Question, const QStringList& Items);
 
 }  // namespace nerim

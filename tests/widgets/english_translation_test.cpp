@@ -131,6 +131,11 @@ const TControlRow kMainWindow[] = {
     {"Guardar1", "Guardar", "Guardar el proyecto"},
     {"Guardarcomo1", "Guardar como...", "Guardar el proyecto con otro nombre"},
     {"mniSaveTranslation", "Guardar traducción", "Guardar la lista de traducción como Translation.dat junto al programa"},
+    {"mniImportarPerfil", "Importar perfil del fondo...",
+     "Crear un obstáculo con un perfil del fondo leído de un archivo de puntos (X e Y en columnas), cerrado hasta "
+     "el borde inferior"},
+    {"mniImportarContorno", "Importar contorno...",
+     "Crear un objeto con un contorno cerrado leído de un archivo de puntos (X e Y en columnas)"},
     {"mniRecientes", "Archivos recientes", "Proyectos abiertos o guardados últimamente"},
     {"mniSalir", "Salir", "Cerrar Nerim"},
     {"btnOk", "Ok", "Aplicar los campos de la malla"},

@@ -95,6 +95,9 @@ TEST_F(TranslationMode, CtrlClickEditApplySaveAndTranslateANewWindowFromTheFile)
 
     // The editor's panels, which cannot be closed, do not keep the program running once its window
     // is closed.
+    // (Other suites of this program may have turned quitting on the last window off.)
+    const bool quitOnLastClosed = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(true);
     QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
     QTimer::singleShot(0, &window, [this] { window.close(); });
     QTimer hung;
@@ -103,6 +106,7 @@ TEST_F(TranslationMode, CtrlClickEditApplySaveAndTranslateANewWindowFromTheFile)
     hung.start(5000);
     EXPECT_EQ(QCoreApplication::exec(), 0);
     EXPECT_EQ(lastClosed.count(), 1);
+    QGuiApplication::setQuitOnLastWindowClosed(quitOnLastClosed);
 }
 
 // Shows the editor over the test window on a real screen and saves the picture to the file that
