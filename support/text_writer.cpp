@@ -79,7 +79,8 @@ void FileTextWriter::Fail(const char* action, int error) const {
     throw EInOutError(message);
 }
 
-FileTextWriter::FileTextWriter(std::filesystem::path target) : target_(std::move(target)), place_(target_) {
+FileTextWriter::FileTextWriter(std::filesystem::path target, TWriteMode mode)
+    : target_(std::move(target)), place_(target_), mode_(mode) {
     struct stat status {};
     if (::stat(target_.c_str(), &status) == 0) {
         if (S_ISDIR(status.st_mode))
@@ -159,7 +160,7 @@ void FileTextWriter::PutInPlace() {
     // complete file at every moment, as a rename over it does; a rename over an existing file
     // also makes some file systems (ext4) start writing the new file out at once, and the run
     // would wait for the disk.
-    if (replacing_ &&
+    if (replacing_ && mode_ == wmDerived &&
         ::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, place_.c_str(), RENAME_EXCHANGE) == 0) {
         ::unlink(temporary_.c_str());
         return;
@@ -174,6 +175,12 @@ void FileTextWriter::Commit() {
     if (unnamed_) NameTemporary();
     const int f = file_;
     file_ = -1;
+    // A file of the user's work is on the disk before its name is (a device is written as it is).
+    if (mode_ == wmKeep && !temporary_.empty() && ::fsync(f) != 0) {
+        const int error = errno;
+        ::close(f);
+        Fail("escribir en", error);
+    }
     if (::close(f) != 0) Fail("escribir en", errno);
     if (!temporary_.empty()) PutInPlace();
     committed_ = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -69,9 +70,20 @@ private:
 // directory is refused.
 // Failures throw EInOutError naming the file, and saying so when a previous file of that name
 // is left as it was.
+//
+// How the new file takes the old one's place depends on what the file is:
+// - wmKeep (the default), a file the user's work lives in (a project, a translation): Commit
+//   waits until the new text is on the disk before the rename, so that a power cut never leaves a
+//   name on an empty or partial file.
+// - wmDerived, a file the program can make again from its sources (the mesh file, the quality
+//   points): the names are exchanged without waiting for the disk; the target's name is on a
+//   complete file for every running program, and after a power cut the file is only as safe as
+//   ordinary delayed writes.
+enum TWriteMode : std::uint8_t { wmKeep, wmDerived };
+
 class FileTextWriter final : public TextWriter {
 public:
-    explicit FileTextWriter(std::filesystem::path target);
+    explicit FileTextWriter(std::filesystem::path target, TWriteMode mode = wmKeep);
     ~FileTextWriter() override;
 
     void Commit();
@@ -93,6 +105,7 @@ private:
     bool unnamed_ = false;    // the temporary file has no name yet
     bool replacing_ = false;  // a regular file of the target's name was there at the start
     bool committed_ = false;
+    TWriteMode mode_ = wmKeep;
 };
 
 }  // namespace nerim

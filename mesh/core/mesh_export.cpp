@@ -98,7 +98,7 @@ void WriteMeshFile(TextWriter& out, const TMeshExport& mesh, std::int32_t thread
 }
 
 void ExportMeshFile(const std::filesystem::path& path, const TMeshExport& mesh, std::int32_t threads) {
-    FileTextWriter out(path);
+    FileTextWriter out(path, wmDerived);
     WriteMeshFile(out, mesh, threads);
     out.Commit();
 }

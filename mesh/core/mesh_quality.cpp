@@ -133,7 +133,7 @@ std::string QualityCsv(const TAxisQuality& X, const TAxisQuality& Y) {
 }
 
 void WriteQualityCsv(const std::filesystem::path& FileName, const TAxisQuality& X, const TAxisQuality& Y) {
-    FileTextWriter out(FileName);
+    FileTextWriter out(FileName, wmDerived);
     out.WriteBytes(QualityCsv(X, Y));  // UTF-8 as it is (the text is plain ASCII)
     out.Commit();
 }
