@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -32,7 +33,7 @@ public:
 
     void Show(double share) {
         if (!enabled_) return;
-        const int percent = static_cast<int>(share * 100.0 + 0.5);
+        const int percent = static_cast<int>(std::lround(share * 100.0));
         if (percent == last_) return;
         last_ = percent;
         constexpr int kWidth = 40;

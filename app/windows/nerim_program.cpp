@@ -141,7 +141,7 @@ int RunNerim(int& argc, char** argv, const TNerimRunOptions& Options) {
         takeScreenshotLater();
     }
 
-    const int status = app.exec();
+    const int status = TApplication::exec();
     return window.BatchFailed() ? 1 : status;
 }
 

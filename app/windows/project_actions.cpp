@@ -17,6 +17,7 @@
 #include "app/windows/objects_area.h"
 #include "app/windows/status_readout.h"
 #include "app/windows/view_tools.h"
+#include "app/windows/window_controls.h"
 #include "app/windows/window_prompts.h"
 #include "app/working_set.h"
 #include "canvas/widget/canvax_view.h"
@@ -35,11 +36,9 @@ std::filesystem::path FilePath(const QString& file) { return std::filesystem::pa
 
 QAction* AddAction(QMenu* menu, const char* name, const QString& caption, const QString& hint,
                    const QKeySequence& shortcut = {}) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setToolTip(hint);
-    action->setStatusTip(hint);
+    QAction* action = NamedAction(menu, name, caption, hint);
     action->setShortcut(shortcut);
+    menu->addAction(action);
     return action;
 }
 
@@ -175,8 +174,7 @@ void TProjectActions::RebuildRecentMenu() {
     const QStringList files = RecentFiles();
     for (int i = 0; i < files.size(); ++i) {
         QAction* action = mniRecientes_->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(files[i]));
-        const QString file = files[i];
-        connect(action, &QAction::triggered, this, [this, file] { OpenWithQuestion(file); });
+        connect(action, &QAction::triggered, this, [this, file = files[i]] { OpenWithQuestion(file); });
     }
     mniRecientes_->setEnabled(!files.isEmpty());
 }

@@ -17,6 +17,7 @@
 #include "app/windows/objects_area.h"
 #include "app/windows/project_actions.h"
 #include "app/windows/status_readout.h"
+#include "app/windows/window_controls.h"
 #include "app/windows/window_prompts.h"
 #include "app/working_set.h"
 #include "canvas/widget/canvax_view.h"
@@ -26,14 +27,6 @@
 
 namespace nerim {
 namespace {
-
-QAction* NewAction(QObject* parent, const char* name, const QString& caption, const QString& hint) {
-    auto* action = new QAction(caption, parent);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setToolTip(hint);
-    action->setStatusTip(hint);
-    return action;
-}
 
 // The outline materials in the order of the object buttons, whose captions name them.
 constexpr TSurveyMaterial kOutlineMaterials[] = {TSurveyMaterial::Obstacle, TSurveyMaterial::Porous,
@@ -45,10 +38,10 @@ constexpr const char* kMaterialButtons[] = {"btnObstaculo", "btnPoroso", "btnAgu
 TSurveyActions::TSurveyActions(TfrmNerim& Window, TProjectActions& Project)
     : QObject(&Window), window_(Window), project_(Project) {
     QMenu* archivo = Project.FileMenu();
-    QAction* perfil = NewAction(archivo, "mniImportarPerfil", QStringLiteral("Importar perfil del fondo..."),
+    QAction* perfil = NamedAction(archivo, "mniImportarPerfil", QStringLiteral("Importar perfil del fondo..."),
                                 QStringLiteral("Crear un obstáculo con un perfil del fondo leído de un archivo de "
                                                "puntos (X e Y en columnas), cerrado hasta el borde inferior"));
-    QAction* contorno = NewAction(archivo, "mniImportarContorno", QStringLiteral("Importar contorno..."),
+    QAction* contorno = NamedAction(archivo, "mniImportarContorno", QStringLiteral("Importar contorno..."),
                                   QStringLiteral("Crear un objeto con un contorno cerrado leído de un archivo de "
                                                  "puntos (X e Y en columnas)"));
     QAction* before = Project.RecentSeparator();

@@ -1,5 +1,6 @@
 #include "app/windows/window_controls.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -23,6 +24,14 @@ QPushButton* NamedButton(QWidget* Parent, const char* Name, const QString& Capti
     button->setToolTip(Hint);
     button->setAutoDefault(false);
     return button;
+}
+
+QAction* NamedAction(QObject* Parent, const char* Name, const QString& Caption, const QString& Hint) {
+    auto* action = new QAction(Caption, Parent);
+    action->setObjectName(QString::fromLatin1(Name));
+    action->setToolTip(Hint);
+    action->setStatusTip(Hint);
+    return action;
 }
 
 QToolButton* NamedToolButton(QWidget* Parent, const char* Name, const QString& Caption, const QString& Hint) {

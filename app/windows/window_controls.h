@@ -4,7 +4,10 @@
 
 #include "support/value_text.h"
 
+class QAction;
+class QKeySequence;
 class QLabel;
+class QObject;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
@@ -24,6 +27,8 @@ QLabel* NamedLabel(QWidget* Parent, const char* Name, const QString& Caption, co
 QPushButton* NamedButton(QWidget* Parent, const char* Name, const QString& Caption, const QString& Hint);
 // A tool button (the flat buttons of the view tools and the objects).
 QToolButton* NamedToolButton(QWidget* Parent, const char* Name, const QString& Caption, const QString& Hint);
+// A menu command; its hint is its tool tip and its status-bar tip.
+QAction* NamedAction(QObject* Parent, const char* Name, const QString& Caption, const QString& Hint);
 QSpinBox* NamedSpin(QWidget* Parent, const char* Name, int Minimum, int Maximum, int Value, const QString& Hint);
 // A validated field of numbers (its caption is stored, as the field keeps it, not drawn).
 TQmtEdit* NamedField(QWidget* Parent, const char* Name, TValueType Type, const QString& Caption, const QString& Hint);
