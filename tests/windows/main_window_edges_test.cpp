@@ -2,12 +2,17 @@
 // user actions that showed the fault, kept so that it cannot come back unnoticed.
 #include <QSpinBox>
 
+#include "tests/windows/damaged_projects.h"
 #include "tests/windows/main_window_support.h"
 
 namespace nerim {
 namespace {
 
 using testing::MainWindowTest;
+using testing::Path;
+using testing::TempDir;
+
+const std::filesystem::path kGolden = std::filesystem::path(NERIM_TEST_DATA) / ".." / ".." / "app" / "data" / "golden";
 
 TEST_F(MainWindowTest, ASubZoneSpinThatCannotApplyTheFieldsStaysOnTheSubZoneTheyShow) {
     RecordReports record;
@@ -28,6 +33,25 @@ TEST_F(MainWindowTest, ASubZoneSpinThatCannotApplyTheFieldsStaysOnTheSubZoneThey
     EXPECT_EQ(Mesh().CurrentSubZoneX(), 1);
     EXPECT_EQ(Mesh().GetSubZoneX(0).NumDivL, 7);
     EXPECT_EQ(Text("edtNumDivLX"), "5");
+}
+
+// With a display the failed batch run shows in its message box the line it writes to standard
+// error: one readable line naming the project, whatever the file held.
+TEST_F(MainWindowTest, AFailedBatchRunShowsTheLineItWritesToStandardError) {
+    TempDir dir;
+    for (const testing::TDamagedProject& project : testing::MakeDamagedProjects(dir, kGolden / "project.dat")) {
+        TNerimWindowOptions options;
+        options.BatchProject = Path(dir / project.Name);
+        TfrmNerim failing(options);
+        RecordReports record;
+        ::testing::internal::CaptureStderr();
+        FailingCall([&failing] { failing.RunCommandLineBatch(); });
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        ASSERT_EQ(record.reports.size(), 1u) << project.Name;
+        EXPECT_EQ(record.reports[0].second.toStdString() + "\n", err);
+        EXPECT_EQ(testing::CheckFailureLine(record.reports[0].second.toStdString(), project), "");
+        EXPECT_TRUE(failing.BatchFailed());
+    }
 }
 
 }  // namespace
