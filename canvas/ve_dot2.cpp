@@ -1,5 +1,7 @@
 #include "canvas/ve_dot2.h"
 
+#include <algorithm>
+
 #include <QRect>
 
 #include "canvas/canvax_viewport.h"
@@ -7,8 +9,11 @@
 namespace nerim {
 
 void TVEDot2::SetCenter(const TPoint2D& P) {
-    const int cx = RoundToInt(P.X);
-    const int cy = RoundToInt(P.Y);
+    // A centre this far off is off every screen; keeping it there keeps the box's arithmetic
+    // within range.
+    constexpr int kFar = 1 << 24;
+    const int cx = std::clamp(RoundToInt(P.X), -kFar, kFar);
+    const int cy = std::clamp(RoundToInt(P.Y), -kFar, kFar);
     if (left_ + radius_ == cx && top_ + radius_ == cy) return;
     EraseAll();
     left_ = cx - radius_;

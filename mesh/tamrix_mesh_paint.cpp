@@ -1,6 +1,8 @@
 // How the mesh draws itself on a view: the domain outline, the sub-zones, the cells coloured by the
 // shown matrix, the cell boundaries and the picked cell, all blended over what is drawn.
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <type_traits>
 
 #include "canvas/canvax_viewport.h"
@@ -54,6 +56,11 @@ private:
         int X, Y;
     };
 
+    // A pixel coordinate moved by a few pixels; coordinates far off the screen saturate there.
+    static int Shifted(int v, int d) {
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{v} + d, INT_MIN, INT_MAX));
+    }
+
     TPixel Screen(double x, double y) const {
         const TPoint2D s = view_.WorldToScreen({x, y});
         return {RoundToInt(s.X), RoundToInt(s.Y)};
@@ -73,8 +80,8 @@ private:
     // The outline lies on the domain's edges, where the first and last boundary lines are drawn.
     void PaintOutline() {
         const TPixel a = Screen(0, 0), b = Screen(mesh_.Width(), mesh_.Height());
-        canvas_.BlendFrameRect(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X) + 1, std::max(a.Y, b.Y) + 1,
-                               kDomainOutlineColor);
+        canvas_.BlendFrameRect(std::min(a.X, b.X), std::min(a.Y, b.Y), Shifted(std::max(a.X, b.X), 1),
+                               Shifted(std::max(a.Y, b.Y), 1), kDomainOutlineColor);
     }
 
     void PaintSubZonesX() {
@@ -199,7 +206,7 @@ private:
         if (picked.I < 1 || picked.J < 1 || picked.I >= std::int32_t(x_.size()) || picked.J >= std::int32_t(y_.size()))
             return;
         const TPixel p = Screen(x_[std::size_t(picked.I)], y_[std::size_t(picked.J)]);
-        canvas_.BlendFillRect(p.X - 1, p.Y - 1, p.X + 2, p.Y + 2, kPickedCellColor);
+        canvas_.BlendFillRect(Shifted(p.X, -1), Shifted(p.Y, -1), Shifted(p.X, 2), Shifted(p.Y, 2), kPickedCellColor);
     }
 
     const TCETamrixMesh& mesh_;

@@ -37,6 +37,7 @@
 #include "app/working_set.h"
 #include "canvas/widget/canvax_view.h"
 #include "mesh/tamrix_mesh.h"
+#include "support/exception.h"
 #include "support/format.h"
 #include "support/paths.h"
 #include "support/process.h"
@@ -257,8 +258,8 @@ void TfrmNerim::RunCommandLineBatch() {
         RunBatch(*set_, std::filesystem::path(Local(project)));
     } catch (const std::exception& e) {
         batchFailed_ = true;
-        const std::string line =
-            Format(WindowString(wsBatchFailed, "No se pudo mallar %s: %s"), {project.toStdString(), std::string(e.what())});
+        // One readable line naming the project, on the error stream and in the message box alike.
+        const std::string line = BatchFailureLine(project.toStdString(), e.what());
         std::fprintf(stderr, "%s\n", line.c_str());
         std::fflush(stderr);
         if (options_.Unattended) {
@@ -273,7 +274,7 @@ void TfrmNerim::RunCommandLineBatch() {
         meshArea_->ProjectOpened();
         viewTools_->FitView();
         MarkSaved();
-        throw;
+        throw Exception(line);
     }
     emit BatchFinished(0);
 }

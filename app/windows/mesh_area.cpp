@@ -261,17 +261,23 @@ void TMeshArea::ShowMeshParameters() {
     updating_ = false;
 }
 
+void TMeshArea::ShowSubZoneSpin(TAxis Axis) {
+    const TCETamrixMesh& mesh = Mesh();
+    QSpinBox* spin = axes_[Axis].Spin;
+    const std::int32_t count = Axis == axX ? mesh.SubZoneXCount() : mesh.SubZoneYCount();
+    const std::int32_t current = Axis == axX ? mesh.CurrentSubZoneX() : mesh.CurrentSubZoneY();
+    const QSignalBlocker blocker(spin);
+    spin->setRange(1, count);
+    spin->setValue(current + 1);
+    spin->setEnabled(count > 1);
+}
+
 void TMeshArea::ShowSubZone(TAxis Axis) {
     TCETamrixMesh& mesh = Mesh();
     const TSubZoneFields& f = axes_[Axis];
     const std::int32_t count = Axis == axX ? mesh.SubZoneXCount() : mesh.SubZoneYCount();
     const std::int32_t current = Axis == axX ? mesh.CurrentSubZoneX() : mesh.CurrentSubZoneY();
-    {
-        const QSignalBlocker blocker(f.Spin);
-        f.Spin->setRange(1, count);
-        f.Spin->setValue(current + 1);
-        f.Spin->setEnabled(count > 1);
-    }
+    ShowSubZoneSpin(Axis);
     if (count > 0) {
         const TSubZone zone = Axis == axX ? mesh.GetSubZoneX(current) : mesh.GetSubZoneY(current);
         f.Center->SetAsFloat(zone.Center);
@@ -351,7 +357,13 @@ void TMeshArea::btnGenerateMeshClick() {
 }
 
 void TMeshArea::SubZoneSpinChange(TAxis Axis) {
-    btnOkClick();
+    try {
+        btnOkClick();
+    } catch (...) {
+        // The fields still show the sub-zone their edits belong to: so does the spin.
+        ShowSubZoneSpin(Axis);
+        throw;
+    }
     const std::int32_t index = axes_[Axis].Spin->value() - 1;
     if (Axis == axX)
         Mesh().SetCurrentSubZoneX(index);

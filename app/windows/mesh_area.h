@@ -106,6 +106,8 @@ private:
     TQmtEdit* AddMeshField(QGridLayout* Grid, int Row, int Column, const char* Name, const char* LabelName,
                            const QString& Caption, const QString& Hint, bool Integer);
     void ShowSubZone(TAxis Axis);
+    // The spin of the axis: its range and the current sub-zone, without a change handled.
+    void ShowSubZoneSpin(TAxis Axis);
     void ApplySubZone(TAxis Axis);
     void SubZoneSpinChange(TAxis Axis);
     void AddSubZone(TAxis Axis);

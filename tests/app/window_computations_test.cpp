@@ -134,6 +134,18 @@ TEST_F(WindowTexts, TitlesNameTheProjectAndMarkUnsavedChanges) {
     EXPECT_EQ(ProjectDisplayName(""), "Sin título");  // a readable name even without the strings
 }
 
+TEST_F(WindowTexts, MessagesBecomeOneLineOfReadableText) {
+    EXPECT_EQ(OneLineText("Línea 3: «ñ» € 🌊"), "Línea 3: «ñ» € 🌊");  // well-formed UTF-8 stays
+    EXPECT_EQ(OneLineText("dos\r\nlíneas\nmás"), "dos líneas más");
+    EXPECT_EQ(OneLineText(std::string("a\x00" "b\x1A\x01\tc\x7F", 8)), "a\\x00b\\x1A\\x01\\x09c\\x7F");
+    // Bytes of Windows-1252 text and broken or overlong sequences are not UTF-8 text.
+    EXPECT_EQ(OneLineText("caf\xE9 \xC3"), "caf\\xE9 \\xC3");
+    EXPECT_EQ(OneLineText("\xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80"),
+              "\\xC0\\xAF \\xED\\xA0\\x80 \\xF4\\x90\\x80\\x80");
+    EXPECT_EQ(BatchFailureLine("p\nq.dat", std::string("no\r\nse lee\x00", 11)),
+              "No se pudo mallar p q.dat: no se lee\\x00");
+}
+
 TEST(NextSubZone, GoesFromTheCurrentCentreTowardsTheNextStart) {
     const std::vector<TSubZone> one = {{50, 0, 5, 5, 1}};
     const TSubZone added = NextSubZone(one, 0, 100);

@@ -258,6 +258,22 @@ TEST_F(OverlayTest, TheDotSavesAndRestoresThePixelsUnderIt) {
     EXPECT_EQ(view.ScreenImage(), view.BufferImage());
 }
 
+// A vertex far outside the view (zoomed far in, or typed far away) is marked off the screen.
+TEST_F(OverlayTest, TheDotFarOffTheViewDrawsNothing) {
+    TVEDot2 dot(&view);
+    dot.SetRadius(3);
+    dot.Show();
+    for (const TPoint2D far : {TPoint2D{-1e12, 50}, TPoint2D{50, 1e300}, TPoint2D{-3e9, -3e9}}) {
+        dot.SetCenter(far);
+        EXPECT_LT(dot.Left(), dot.Right());
+        EXPECT_EQ(view.ScreenImage(), view.BufferImage());
+    }
+    dot.SetCenter({50, 50});
+    EXPECT_NE(view.ScreenImage(), view.BufferImage());
+    dot.Hide();
+    EXPECT_EQ(view.ScreenImage(), view.BufferImage());
+}
+
 TEST_F(OverlayTest, SettingTheDotsCentreToWhereItIsDrawsNothing) {
     TVEDot2 dot(&view);
     dot.SetRadius(3);

@@ -2,6 +2,7 @@
 // painting of one fill per cell and one line per boundary.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <fstream>
 #include <random>
@@ -179,6 +180,22 @@ TEST_F(SmallMeshPaint, PickedCellMarkerOnlyInsideTheBoundaries) {
             if (inSquare) EXPECT_EQ(marked.pixel(x, y), BlendPixel(none.pixel(x, y), kPickedCellColor)) << dx << dy;
             else EXPECT_EQ(marked.pixel(x, y), none.pixel(x, y)) << dx << dy;
         }
+}
+
+// Zoomed in so far that the domain's far corner and the picked boundary point lie some 1e11
+// pixels away, beyond the largest pixel coordinate: the outline's near edges are drawn and
+// nothing overflows on the way (the sanitizer build checks the arithmetic).
+TEST_F(SmallMeshPaint, OutlineAndMarkerBeyondTheLargestPixelCoordinate) {
+    Frame(1e-9, 1e-9, -1e-7, -1e-7);  // the domain's top-left corner at pixel (100, 100)
+    mesh->SetPickedCell(10, 10);
+    ASSERT_GT(view.WorldToScreen({100, 10}).X, double(INT_MAX));
+    Scramble();
+    const QImage background = view.GetCanvas()->Image().copy();
+    mesh->Paint(view);
+    const QImage& painted = view.GetCanvas()->Image();
+    EXPECT_NE(painted.pixel(100, 300), background.pixel(100, 300));
+    EXPECT_NE(painted.pixel(300, 100), background.pixel(300, 100));
+    EXPECT_EQ(painted.pixel(50, 50), background.pixel(50, 50));
 }
 
 TEST_F(SmallMeshPaint, NothingInsideAChangeBracket) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/common/temp_dir.h"
+#include "tests/windows/damaged_projects.h"
 
 namespace nerim {
 namespace {
@@ -64,6 +65,21 @@ TEST(NerimProgram, WithoutADisplayAFailedRunSaysWhyAndExitsWithOne) {
         const TRun run = RunNerim(dir, display, "missing.dat");
         EXPECT_EQ(run.Status, 1);
         EXPECT_NE(run.Err.find("No se pudo mallar missing.dat"), std::string::npos) << run.Err;
+        EXPECT_FALSE(std::filesystem::exists(dir / "Mesh.mes"));
+    }
+}
+
+// A folder, an unreadable file, binary bytes, an empty file, a project cut short: status 1 and
+// one readable line on standard error that names the file (and the line of a damaged project).
+TEST(NerimProgram, AProjectThatCannotBeReadGivesOneReadableLineNamingIt) {
+    TempDir dir;
+    for (const testing::TDamagedProject& project : testing::MakeDamagedProjects(dir, kGolden / "project.dat")) {
+        const TRun run = RunNerim(dir, TDisplay::None, "'" + project.Name + "'");
+        EXPECT_EQ(run.Status, 1) << project.Name;
+        ASSERT_FALSE(run.Err.empty()) << project.Name;
+        EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << run.Err;
+        EXPECT_EQ(testing::CheckFailureLine(run.Err.substr(0, run.Err.size() - 1), project), "");
+        EXPECT_TRUE(run.Out.empty()) << run.Out;
         EXPECT_FALSE(std::filesystem::exists(dir / "Mesh.mes"));
     }
 }
