@@ -1,5 +1,6 @@
 # Nerim: `make run` meshes the bundled example, `make test` runs every test, `make fuzz` fuzzes
-# every file reader for FUZZ_S seconds each, `make lint` runs clang-tidy over the sources.
+# every file reader for FUZZ_S seconds each and drives the window with more monkey seeds,
+# `make lint` runs clang-tidy over the sources.
 JOBS      ?= $(shell nproc)
 BUILD     := build
 EXAMPLE   ?= examples/breakwater/breakwater.dat
@@ -50,6 +51,7 @@ $(BUILD)/fuzz/CMakeCache.txt: | fuzz-deps
 fuzz: fuzz-deps $(BUILD)/fuzz/CMakeCache.txt
 	cmake --build $(BUILD)/fuzz --target fuzz-targets -j $(JOBS)
 	@tools/run-fuzz $(BUILD)/fuzz $(FUZZ_S)
+	@tools/run-monkey $(BUILD)/test
 
 lint-deps:
 	@tools/install-deps lint

@@ -48,7 +48,8 @@ void RunMeshJobs(const std::vector<TMeshJob>& Jobs, std::int32_t Parallel, const
         }
     };
 
-    const auto threads = static_cast<std::size_t>(std::clamp<std::int64_t>(Parallel, 1, std::max<std::size_t>(1, Jobs.size())));
+    const auto asked = static_cast<std::size_t>(std::max<std::int32_t>(Parallel, 1));
+    const std::size_t threads = std::clamp<std::size_t>(asked, 1, std::max<std::size_t>(1, Jobs.size()));
     std::vector<std::jthread> pool;
     pool.reserve(threads);
     try {

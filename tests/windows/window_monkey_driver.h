@@ -121,6 +121,7 @@ private:
     std::unique_ptr<TfrmNerim> window_;
     TSaveQuestion previousQuestion_;
     TFileChooser previousChooser_;
+    TChoiceQuestion previousChoice_;
     TInformationBox previousBox_;
     QTimer watchdog_;
     QtMessageHandler previousHandler_ = nullptr;

@@ -26,6 +26,13 @@ std::string TWindowMonkey::Path(const QString& file) const { return NormalizedMe
 // Projects of the run's own folder, among them a name in a sub-folder with blanks, a folder
 // named like a project and a file that is not there; now and then the dialog is cancelled.
 QString TWindowMonkey::ChooseFile(TFileDialogKind kind) {
+    if (kind == TFileDialogKind::Points) {
+        Count("dialog", "points");
+        static const std::vector<std::string> kSurvey = {"bed.csv", "outline.txt", "bad.csv", "missing.csv", "a.DAT"};
+        const QString file = QString::fromStdString((options_.Folder / random_.Pick(kSurvey)).string());
+        Log("  dialog gives " + Path(file));
+        return file;
+    }
     const bool open = kind == TFileDialogKind::Open;
     Count("dialog", open ? "open" : "save");
     if (random_.Percent(10)) {
@@ -54,8 +61,10 @@ void TWindowMonkey::ProjectFile() {
         trigger("Guardar1");
     } else if (roll < 50) {
         trigger("Guardarcomo1");
-    } else if (roll < 80) {
+    } else if (roll < 72) {
         trigger("Abrir1");
+    } else if (roll < 80) {
+        trigger(random_.Percent(50) ? "mniImportarPerfil" : "mniImportarContorno");
     } else if (roll < 90) {
         const QList<QAction*> recent = window_->ProjectActions().RecentMenu()->actions();
         if (recent.isEmpty()) return;
