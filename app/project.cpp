@@ -5,6 +5,7 @@
 #include "objects/core/definition_factory.h"
 #include "objects/material_color.h"
 #include "support/exception.h"
+#include "support/readable_text.h"
 #include "support/text_writer.h"
 
 namespace nerim {
@@ -12,7 +13,7 @@ namespace nerim {
 void SaveProject(const std::filesystem::path& FileName, const TCETamrixMesh& Mesh, const TObjectList& Objects) {
     for (std::size_t k = 0; k < Objects.size(); ++k)
         if (!Objects[k]->Definition())
-            throw EInOutError("No se puede guardar \"" + FileName.string() + "\": el objeto " + std::to_string(k + 1) +
+            throw EInOutError("No se puede guardar " + QuotedName(FileName) + ": el objeto " + std::to_string(k + 1) +
                               " no tiene material");
     FileTextWriter writer(FileName);
     WriteProject(writer, Mesh, Objects);

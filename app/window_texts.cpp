@@ -8,6 +8,7 @@
 #include "support/internacionalization.h"
 #include "support/number_format.h"
 #include "support/paths.h"
+#include "support/readable_text.h"
 #include "support/string_table.h"
 
 namespace nerim {
@@ -84,63 +85,6 @@ std::vector<std::string> RecentFilesWith(std::vector<std::string> Files, const s
 std::string ResultsFileName(const std::string& ProjectFile, char Letter, std::int32_t Step) {
     const std::string folder = std::filesystem::path(ProjectFile).parent_path().string();
     return JoinPath(folder, std::string(1, Letter) + Format("%.4d.dat", {static_cast<long long>(Step)}));
-}
-
-namespace {
-
-// The length of the well-formed UTF-8 sequence starting at s[i], or 0 when it is malformed.
-std::size_t Utf8Length(const std::string& s, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char b = byte(i);
-    std::size_t n = 0;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) {
-        n = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        n = 3;
-        if (b == 0xE0) lo = 0xA0;
-        if (b == 0xED) hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        n = 4;
-        if (b == 0xF0) lo = 0x90;
-        if (b == 0xF4) hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size()) return 0;
-    if (byte(i + 1) < lo || byte(i + 1) > hi) return 0;
-    for (std::size_t k = 2; k < n; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
-    return n;
-}
-
-}  // namespace
-
-std::string OneLineText(const std::string& Text) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(Text.size());
-    for (std::size_t i = 0; i < Text.size();) {
-        const auto b = static_cast<unsigned char>(Text[i]);
-        if (b == '\r' || b == '\n') {
-            // A CR LF pair is one break.
-            if (b == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') ++i;
-            out += ' ';
-            ++i;
-        } else if (b >= 0x20 && b < 0x7F) {
-            out += static_cast<char>(b);
-            ++i;
-        } else if (const std::size_t n = b >= 0x80 ? Utf8Length(Text, i) : 0; n > 0) {
-            out.append(Text, i, n);
-            i += n;
-        } else {
-            out += "\\x";
-            out += kHex[b >> 4];
-            out += kHex[b & 0xF];
-            ++i;
-        }
-    }
-    return out;
 }
 
 std::string BatchFailureLine(const std::string& Project, const std::string& Reason) {

@@ -71,14 +71,8 @@ std::vector<std::string> RecentFilesWith(std::vector<std::string> Files, const s
 // the variable's letter, the step number in four digits and ".dat" (K and 12 give K0012.dat).
 std::string ResultsFileName(const std::string& ProjectFile, char Letter, std::int32_t Step);
 
-// A message as one line of readable text, whatever it holds: line breaks become blanks, other
-// control characters and the bytes of malformed UTF-8 sequences are shown as "\x" and two
-// hexadecimal digits ("\x00", "\x1A"), so that the message neither breaks over lines nor garbles
-// a terminal.
-std::string OneLineText(const std::string& Text);
-
 // The line a failed batch run writes and shows: "No se pudo mallar %s: %s" of the project's
-// name and the reason, as one line of readable text.
+// name and the reason, as one line of readable text (OneLineText).
 std::string BatchFailureLine(const std::string& Project, const std::string& Reason);
 
 }  // namespace nerim

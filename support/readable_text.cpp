@@ -94,6 +94,21 @@ std::string ReadableText(std::string_view text) {
     return out;
 }
 
+std::string OneLineText(std::string_view text) {
+    std::string joined;
+    joined.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            joined += text[i];
+            continue;
+        }
+        // A CR LF pair is one break.
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        joined += ' ';
+    }
+    return ReadableText(joined);
+}
+
 std::string QuotedName(const std::filesystem::path& path) {
     std::string quoted(1, '"');
     quoted += ReadableText(path.string());

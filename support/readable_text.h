@@ -21,6 +21,10 @@ std::string ReadableBytes(std::string_view bytes, std::size_t maxBytes = kReadab
 // escaped, everything else is kept.
 std::string ReadableText(std::string_view text);
 
+// A message as one line of readable text: each line break (CR LF, LF or CR) becomes a blank and
+// the rest is ReadableText.
+std::string OneLineText(std::string_view text);
+
 // A file name as messages show it: readable and between double quotes.
 std::string QuotedName(const std::filesystem::path& path);
 

@@ -61,7 +61,7 @@ std::string Shown(const std::filesystem::path& path) { return ReadableText(path.
 void PrintError(const std::filesystem::path* project, const std::string& message) {
     std::string line = "nerim-mesh: ";
     if (project) line += Shown(*project) + ": ";
-    line += ReadableText(message);
+    line += OneLineText(message);
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 

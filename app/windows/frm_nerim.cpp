@@ -49,8 +49,6 @@
 namespace nerim {
 namespace {
 
-std::string Local(const QString& text) { return QFile::encodeName(text).toStdString(); }
-
 // Reports a start-up failure once the event loop runs, over the window rather than before it.
 void ReportLater(QObject* context, const QString& message) {
     QTimer::singleShot(0, context, [message] {
@@ -150,7 +148,7 @@ void TfrmNerim::FormCreate() {
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_NUMERIC, "C");
 
-    const std::string directory = Local(programDirectory_);
+    const std::string directory = LocalPath(programDirectory_).string();
     configuration_ = std::make_unique<TConfiguration>(JoinPath(directory, kConfigurationFileName), directory);
     objectEditor_->ShowNoObject();
     LoadLanguageFiles();
@@ -255,7 +253,7 @@ void TfrmNerim::RunCommandLineBatch() {
     if (!options_.BatchProject) return;
     const QString project = *options_.BatchProject;
     try {
-        RunBatch(*set_, std::filesystem::path(Local(project)));
+        RunBatch(*set_, LocalPath(project));
     } catch (const std::exception& e) {
         batchFailed_ = true;
         // One readable line naming the project, on the error stream and in the message box alike.
@@ -270,13 +268,18 @@ void TfrmNerim::RunCommandLineBatch() {
         for (auto& object : set_->Objects())
             if (auto* polygon = dynamic_cast<TCEPolyline*>(object.get()))
                 polygon->SetVertexEvent(objectsArea_->VertexEvent());
-        objectsArea_->RefreshObjectList();
-        meshArea_->ProjectOpened();
-        viewTools_->FitView();
-        MarkSaved();
+        ShowReadProject();
         throw Exception(line);
     }
     emit BatchFinished(0);
+}
+
+void TfrmNerim::ShowReadProject() {
+    objectsArea_->RefreshObjectList();
+    meshArea_->ProjectOpened();
+    viewTools_->FitView();
+    cvwMain_->update();
+    MarkSaved();
 }
 
 void TfrmNerim::OpenAndGenerate(const QString& File) {

@@ -110,6 +110,10 @@ public:
     void RunCommandLineBatch();
     bool BatchFailed() const { return batchFailed_; }
 
+    // After a project was read into the working set: the list, the fields and the fitted view show
+    // it, and it counts as saved.
+    void ShowReadProject();
+
     // "--open": opens the project, generates its mesh and shows its porous types.
     void OpenAndGenerate(const QString& File);
 

@@ -24,6 +24,7 @@
 #include "app/windows/status_readout.h"
 #include "app/windows/view_tools.h"
 #include "app/windows/window_controls.h"
+#include "app/windows/window_prompts.h"
 #include "app/working_set.h"
 #include "mesh/tamrix_mesh.h"
 #include "objects/information_box.h"
@@ -424,7 +425,7 @@ void TMeshArea::btnGuardarMalladoClick() {
         ShowInformation(WindowString(wsNothingToExport, "No hay ninguna malla generada que exportar"));
         return;
     }
-    const std::filesystem::path project(QFile::encodeName(window_.FileName()).toStdString());
+    const std::filesystem::path project = LocalPath(window_.FileName());
     const std::filesystem::path output = DefaultMeshFile(project);
     Mesh().ExportMesh(output);
     const QString written = QDir::cleanPath(QDir::current().absoluteFilePath(QFile::decodeName(output.c_str())));

@@ -20,6 +20,7 @@
 #include "app/working_set.h"
 #include "mesh/tamrix_mesh.h"
 #include "objects/ce_ellipse.h"
+#include "objects/material_color.h"
 #include "objects/core/obstacle_def.h"
 #include "objects/core/porous_medium_def.h"
 #include "objects/core/water_def.h"
@@ -144,22 +145,15 @@ void TObjectsArea::btnNewObjectClick(TMaterialKind Kind) {
     TCEPolyline& polygon = *created;
     set.Objects().push_back(std::move(created));
     std::unique_ptr<TNerimObjectDefinition> material;
-    TColor color = clYellow;
     switch (Kind) {
         case mkObstacle: material = std::make_unique<TObstacleDef>(); break;
-        case mkPorous:
-            material = std::make_unique<TPorousMediumDef>();
-            color = clRed;
-            break;
+        case mkPorous: material = std::make_unique<TPorousMediumDef>(); break;
         case mkWater:
-        case mkNone:
-            material = std::make_unique<TWaterDef>();
-            color = clAqua;
-            break;
+        case mkNone: material = std::make_unique<TWaterDef>(); break;
     }
     TNerimObjectDefinition& definition = *material;
     polygon.SetDefinition(std::move(material));
-    polygon.SetColor(color);
+    polygon.SetColor(MaterialColor(definition));
     definition.SetDefaults();
     polygon.SetClosed(true);
     polygon.SetVertexEvent(VertexEvent());

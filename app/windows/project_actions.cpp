@@ -16,11 +16,9 @@
 #include "app/windows/mesh_area.h"
 #include "app/windows/objects_area.h"
 #include "app/windows/status_readout.h"
-#include "app/windows/view_tools.h"
 #include "app/windows/window_controls.h"
 #include "app/windows/window_prompts.h"
 #include "app/working_set.h"
-#include "canvas/widget/canvax_view.h"
 #include "mesh/tamrix_mesh.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -32,7 +30,6 @@ constexpr int kRecentFiles = 8;
 const char* const kRecentKey = "recentFiles";
 const char* const kDirectoryKey = "lastDirectory";
 
-std::filesystem::path FilePath(const QString& file) { return std::filesystem::path(QFile::encodeName(file).toStdString()); }
 
 QAction* AddAction(QMenu* menu, const char* name, const QString& caption, const QString& hint,
                    const QKeySequence& shortcut = {}) {
@@ -100,16 +97,12 @@ void TProjectActions::OpenProject(const QString& File) {
     TWorkingSet& set = window_.Set();
     // Nothing may keep an object that the loading frees.
     window_.ObjectsArea().ForgetObjects();
-    LoadProject(FilePath(File), set.Mesh(), set.Objects(), set.Canvax(), set.ObjectsLayer(),
+    LoadProject(LocalPath(File), set.Mesh(), set.Objects(), set.Canvax(), set.ObjectsLayer(),
                 window_.ObjectsArea().VertexEvent());
     // The name is taken only once the project is in: a file that could not be read must not
     // become the one "Guardar" overwrites.
     window_.SetFileName(File);
-    window_.ObjectsArea().RefreshObjectList();
-    window_.MeshArea().ProjectOpened();
-    window_.ViewTools().FitView();
-    window_.View().update();
-    window_.MarkSaved();
+    window_.ShowReadProject();
     RememberFile(File);
     window_.Status().ShowMessage(Format(WindowString(wsProjectOpened), {QFileInfo(File).absoluteFilePath().toStdString()}));
 }
@@ -133,7 +126,7 @@ bool TProjectActions::Guardarcomo1Click() {
 
 void TProjectActions::SaveProjectAs(const QString& File) {
     window_.MeshArea().btnOkClick();
-    SaveProject(FilePath(File), window_.Mesh(), window_.Set().Objects());
+    SaveProject(LocalPath(File), window_.Mesh(), window_.Set().Objects());
     window_.SetFileName(File);
     window_.MarkSaved();
     RememberFile(File);
@@ -142,7 +135,7 @@ void TProjectActions::SaveProjectAs(const QString& File) {
 
 void TProjectActions::mniSaveTranslationClick() {
     window_.Internacionalization().SaveTranslationList(
-        JoinPath(QFile::encodeName(window_.ProgramDirectory()).toStdString(), "Translation.dat"));
+        JoinPath(LocalPath(window_.ProgramDirectory()).string(), "Translation.dat"));
 }
 
 // ---- Recent files and folders

@@ -8,6 +8,7 @@
 
 #include "app/window_texts.h"
 #include "app/windows/frm_nerim.h"
+#include "app/windows/window_prompts.h"
 #include "app/windows/view_tools.h"
 #include "app/windows/window_controls.h"
 #include "mesh/tamrix_mesh.h"
@@ -53,12 +54,12 @@ char TResultViewer::Letter() const {
 
 QString TResultViewer::ResultsFile() const {
     return QFile::decodeName(
-        ResultsFileName(QFile::encodeName(window_.FileName()).toStdString(), Letter(), SpinEdit1_->value()).c_str());
+        ResultsFileName(LocalPath(window_.FileName()).string(), Letter(), SpinEdit1_->value()).c_str());
 }
 
 void TResultViewer::LoadAndShow() {
     TCETamrixMesh& mesh = window_.Mesh();
-    mesh.LoadResults(QFile::encodeName(ResultsFile()).toStdString());
+    mesh.LoadResults(LocalPath(ResultsFile()));
     // First no variable, then Results, so that the view repaints even when Results was shown.
     window_.ViewTools().ShowNoVariable();
     window_.ViewTools().ShowVariable(QStringLiteral("Results"));

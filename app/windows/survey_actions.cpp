@@ -91,19 +91,18 @@ TCEPolyline& AddImported(TfrmNerim& Window, TImportedObject Imported, const QStr
     return polygon;
 }
 
-std::filesystem::path FilePath(const QString& file) { return std::filesystem::path(QFile::encodeName(file).toStdString()); }
 
 }  // namespace
 
 TCEPolyline& TSurveyActions::ImportProfile(const QString& File) {
     const TCETamrixMesh& mesh = window_.Mesh();
-    return AddImported(window_, nerim::ImportProfile(FilePath(File), mesh.Width(), mesh.Height()), File);
+    return AddImported(window_, nerim::ImportProfile(LocalPath(File), mesh.Width(), mesh.Height()), File);
 }
 
 TCEPolyline& TSurveyActions::ImportOutline(const QString& File, int MaterialIndex) {
     const TCETamrixMesh& mesh = window_.Mesh();
     const TSurveyMaterial material = kOutlineMaterials[std::clamp(MaterialIndex, 0, 2)];
-    return AddImported(window_, nerim::ImportOutline(FilePath(File), mesh.Width(), mesh.Height(), material), File);
+    return AddImported(window_, nerim::ImportOutline(LocalPath(File), mesh.Width(), mesh.Height(), material), File);
 }
 
 }  // namespace nerim

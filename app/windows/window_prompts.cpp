@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -97,6 +98,10 @@ TFileChooser SetFileChooser(TFileChooser Chooser) { return std::exchange(Install
 QString ChooseProjectFile(QWidget* Parent, TFileDialogKind Kind, const QString& Directory) {
     const TFileChooser chooser = InstalledChooser();
     return chooser ? chooser(Parent, Kind, Directory) : ProjectFileDialog(Parent, Kind, Directory);
+}
+
+std::filesystem::path LocalPath(const QString& File) {
+    return std::filesystem::path(QFile::encodeName(File).toStdString());
 }
 
 TChoiceQuestion SetChoiceQuestion(TChoiceQuestion Question) {

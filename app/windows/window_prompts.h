@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 
@@ -27,6 +28,10 @@ enum class TFileDialogKind { Open, Save, Points };
 using TFileChooser = std::function<QString(QWidget* Parent, TFileDialogKind Kind, const QString& Directory)>;
 TFileChooser SetFileChooser(TFileChooser Chooser);
 QString ChooseProjectFile(QWidget* Parent, TFileDialogKind Kind, const QString& Directory);
+
+// A file name as the dialogs and the window hold it (a QString) as a path of the file system, in
+// the local encoding of file names.
+std::filesystem::path LocalPath(const QString& File);
 
 // A choice among Items (their captions), with Question as the prompt: the index chosen, or
 // nothing when the user cancelled.

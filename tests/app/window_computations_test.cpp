@@ -10,6 +10,7 @@
 #include "app/window_texts.h"
 #include "app/working_set.h"
 #include "mesh/core/cell_classification.h"
+#include "support/readable_text.h"
 #include "support/string_table.h"
 #include "tests/common/temp_dir.h"
 
