@@ -78,6 +78,15 @@ std::size_t InvalidUtf8Position(std::string_view text) {
     return std::string_view::npos;
 }
 
+TUnrepresentable FirstOutsideCp1252(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const char32_t cp = DecodeUtf8(text, i);
+        if (cp == 0xFFFFFFFF || (ByteOf(cp) == '?' && cp != '?')) return {start, i - start, cp};
+    }
+    return {};
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
     if (IsAscii(bytes)) return std::string(bytes);
     std::string out;

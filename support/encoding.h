@@ -20,6 +20,16 @@ std::string Utf8ToCp1252(std::string_view text);
 // Only for attribute values and character data, where references are allowed.
 std::string Utf8ToCp1252Xml(std::string_view text);
 
+// The first character of UTF-8 text that Windows-1252 cannot hold (or the first malformed
+// sequence): its byte position, its length in bytes and its code point (0xFFFFFFFF when
+// malformed). Position std::string_view::npos when every character fits.
+struct TUnrepresentable {
+    std::size_t Position = std::string_view::npos;
+    std::size_t Length = 0;
+    char32_t CodePoint = 0;
+};
+TUnrepresentable FirstOutsideCp1252(std::string_view text);
+
 // True when every byte is 7-bit ASCII, in which case both conversions are the identity.
 bool IsAscii(std::string_view text);
 

@@ -72,7 +72,8 @@ std::string ExpandLineBreaks(std::string_view text);
 // XML translation files hold program nodes at the top, language nodes under them, window nodes
 // (named after the window, with optional "Caption" and "Hint" attributes for the window itself)
 // under a language, and control nodes with the attributes "Caption" and "Hint" under a window.
-// A line break in an attribute is written as the two characters "\n".
+// A line break in an attribute is written as the two characters "\n", and a backslash that an "n"
+// follows as a character reference ("&#92;"), so that it is read back as a backslash.
 //
 // Strings files come in two forms, chosen by the extension of the name (compared without case):
 // - ".INI" or ".DAT": Windows-1252 text; the first line is the language name, every further
@@ -116,16 +117,19 @@ public:
 
     // The entry of that name: with "##" in its value, the caption before the first "##" and the
     // hint after it, both with "\n" turned into line breaks, and HasHint set; without, the whole
-    // value as the caption, unchanged. Not found gives Found clear and empty texts.
+    // value as the caption, unchanged. An entry recorded from separate texts gives them as they
+    // are. Not found gives Found clear and empty texts.
     TTranslationTexts LookupTranslation(std::string_view key) const;
     // Sets the entry of key to "caption##hint", adding it when there is none. The texts are
-    // stored as they are, line breaks included.
+    // stored as they are, line breaks included, and kept apart (TTranslationEntry::Texts).
     void RecordTranslation(std::string_view key, std::string_view caption, std::string_view hint);
 
     // Replaces the translation list with the one of a text file; when the file cannot be read
     // the list stays as it was and EInOutError is thrown.
     void LoadTranslationList(const std::string& fileName);
-    // Writes the translation list as a text file (support/translation_list.h).
+    // Writes the translation list as a text file (support/translation_list.h): the lines of the
+    // file it was read from stay as they were except those of edited entries; an entry the text
+    // form cannot hold is refused (EConvertError) and the old file stays.
     void SaveTranslationList(const std::string& fileName) const;
 
     // Appends to target (which is not emptied) the entries of one language of an XML
@@ -138,7 +142,8 @@ public:
     void LoadTranslationXml(TTranslationList& target, const std::string& fileName, const std::string& programName,
                             const std::string& languageName);
     // Writes the translation list as one language of an XML translation file, keeping the rest of
-    // the file: the program and language nodes are found or added, the language node's children
+    // the file byte for byte (its code page, layout, comments and every other node and attribute):
+    // the program and language nodes are found or added, the language node's children
     // are replaced by one window node each time the window part of the entry names changes from
     // one entry to the next (entries of one window that are not adjacent give several nodes of
     // that name) and a control node per entry. Entries without a name are skipped. The file is

@@ -1,4 +1,5 @@
 #include "fuzz/targets/fuzz_target.h"
+#include "support/file_bytes.h"
 #include "support/internacionalization.h"
 #include "support/translation_list.h"
 
@@ -25,8 +26,8 @@ bool SameEntries(const TTranslationList& a, const TTranslationList& b) {
 
 }  // namespace
 
-// A window translation list read as the program reads it at start-up; saved and read again, it
-// gives back the same list, entries and order alike.
+// A window translation list read as the program reads it at start-up; saved, it gives back the
+// same bytes, and read again the same list, entries and order alike.
 void RunTranslationText(std::string_view bytes) {
     const std::filesystem::path file = ScratchFile("Translation.dat", bytes);
     TInternacionalization translation;
@@ -35,6 +36,7 @@ void RunTranslationText(std::string_view bytes) {
     MustSucceed("Guardar y volver a leer la lista de traducción", [&] {
         const std::filesystem::path saved = ScratchPath("saved.dat");
         translation.SaveTranslationList(saved.string());
+        Check(ReadFileBytes(saved) == bytes, "Guardar la lista de traducción sin cambios cambia el archivo");
         again.LoadTranslationList(saved.string());
     });
     Check(translation.TranslationList() == again.TranslationList(),
