@@ -131,6 +131,11 @@ void TQmtEdit::ShowValidity(const QString& Message) {
     settingHint_ = false;
 }
 
+void TQmtEdit::SetBaseHint(const QString& Value) {
+    baseHint_ = Value;
+    ShowValidity(shownError_);
+}
+
 void TQmtEdit::Validate() {
     QString message;
     IsValidText(text(), valueType_, message);

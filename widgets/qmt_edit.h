@@ -29,8 +29,12 @@ class TQmtSpinButton;
 // Beyond the spin button, the up and down arrow keys and the mouse wheel over the focused field
 // step a number. Pasting and cutting (keys, context menu, middle button, drops) are refused
 // unless EditorEnabled is set and the field is not read-only.
+//
+// The base tooltip is also the property "baseToolTip", which window translation reads and
+// writes: a translation changes the base, never the error line shown on top of it.
 class TQmtEdit : public QLineEdit {
     Q_OBJECT
+    Q_PROPERTY(QString baseToolTip READ BaseHint WRITE SetBaseHint)
 
 public:
     enum EShowError { seOnChange = 0x1, seOnExit = 0x2 };
@@ -103,6 +107,8 @@ public:
     // The message the field shows now; empty when it shows the normal look.
     const QString& ShownError() const { return shownError_; }
     const QString& BaseHint() const { return baseHint_; }
+    // A new base tooltip; the units and any error shown stay on top of it.
+    void SetBaseHint(const QString& Value);
 
     // The spin steps: Increment up or down, never past the range; a read-only field beeps.
     void UpClick();

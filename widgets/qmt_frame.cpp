@@ -125,8 +125,12 @@ void TQmtFrame::paintEvent(QPaintEvent*) {
 
     const QRect frame = FrameRect();
     if (ctl3D_) {
-        Outline(painter, frame.translated(1, 1), highlight);
-        Outline(painter, frame, shadow);
+        // The top-left corner one pixel right and down in the highlight colour, then the whole
+        // rectangle one pixel up and left in the shadow colour: the highlight's right and bottom
+        // lines are the frame's last ones, inside the widget.
+        const QRect lit = frame.adjusted(1, 1, 0, 0);
+        Outline(painter, lit, highlight);
+        Outline(painter, lit.translated(-1, -1), shadow);
     } else {
         Outline(painter, frame, pal.color(QPalette::Shadow));
     }
@@ -194,6 +198,8 @@ void TQmtFrame::mouseReleaseEvent(QMouseEvent* event) {
 
 bool TQmtFrame::FoldKey(QEvent* event) const {
     if (!collapsable_ || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)) return false;
+    // A key that a child field leaves unhandled comes on to the frame: only the frame's own keys fold it.
+    if (!hasFocus()) return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
 }

@@ -28,7 +28,12 @@ namespace nerim {
 // not the height.
 //
 // When Collapsable, the frame takes the focus by Tab or by a press on the caption box, shows a
-// focus rectangle in the caption box, and space or Enter folds it as a click does.
+// focus rectangle in the caption box, and space or Enter folds it as a click does, only while the
+// frame itself has the focus (never from a key one of its fields leaves unhandled).
+//
+// The frame's outline: with Ctl3D, the rectangle with its top-left corner one pixel right and
+// down in the button-highlight colour, then one pixel up and left in the button-shadow colour, so
+// that the highlight's right and bottom lines are the widget's last column and row (less Border).
 class TQmtFrame : public QGroupBox {
     Q_OBJECT
 

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QTabBar>
 
 #include "support/internacionalization.h"
@@ -90,8 +92,69 @@ QObject* TTranslationHooks::HookedAncestor(QWidget* widget) const {
     return nullptr;
 }
 
+bool TTranslationHooks::Covers(const QObject* component) const {
+    if (!component) return false;
+    if (IsHooked(component)) return true;
+    const QWidget* window = TranslationWindow(component);
+    return window && IsHooked(window);
+}
+
+bool TTranslationHooks::ActionsHeld() const { return editor_ && editor_->NoControlActions(); }
+
+bool TTranslationHooks::Shortcut(QObject* receiver) {
+    if (!ActionsHeld() || !Covers(receiver)) return false;
+    // The shortcut picks what it would have run, as a click on a menu item does.
+    QObject* control = receiver;
+    if (auto* shortcut = qobject_cast<QShortcut*>(receiver)) control = shortcut->parent();
+    if (control && !control->objectName().isEmpty()) EditControl(control, -1);
+    return true;
+}
+
+bool TTranslationHooks::MenuKey(QWidget* receiver, QKeyEvent* event) {
+    auto* menu = qobject_cast<QMenu*>(receiver);
+    auto* bar = qobject_cast<QMenuBar*>(receiver);
+    if ((!menu && !bar) || !ActionsHeld() || !Covers(receiver)) return false;
+    const QList<QAction*> actions = receiver->actions();
+    QAction* chosen = nullptr;
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+        case Qt::Key_Select:
+            chosen = menu ? menu->activeAction() : bar->activeAction();
+            break;
+        default: {
+            // A letter that is the mnemonic of exactly one item runs that item.
+            const QString text = event->text().toUpper();
+            if (text.size() != 1) break;
+            int matches = 0;
+            for (QAction* action : actions) {
+                if (!action->isVisible() || !action->isEnabled() || action->isSeparator()) continue;
+                const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+                if (!mnemonic.isEmpty() && mnemonic[0].key() == text.front().unicode()) {
+                    ++matches;
+                    chosen = action;
+                }
+            }
+            if (matches != 1) chosen = nullptr;
+        }
+    }
+    // Opening a menu is no action of the program; an item is.
+    if (!chosen || chosen->menu() || chosen->isSeparator() || !chosen->isEnabled()) return false;
+    if (!chosen->objectName().isEmpty()) EditControl(chosen, -1);
+    CloseMenus();
+    return true;
+}
+
 bool TTranslationHooks::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::Shortcut:
+            if (Shortcut(watched)) return true;
+            break;
+        case QEvent::KeyPress:
+            if (auto* widget = qobject_cast<QWidget*>(watched); widget && MenuKey(widget, static_cast<QKeyEvent*>(event)))
+                return true;
+            break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
             if (auto* widget = qobject_cast<QWidget*>(watched)) return MousePress(widget, static_cast<QMouseEvent*>(event));
@@ -122,7 +185,7 @@ bool TTranslationHooks::MousePress(QWidget* receiver, QMouseEvent* event) {
     if (auto* bar = qobject_cast<QMenuBar*>(receiver)) {
         // Opening a menu is not the menu's action: the menu opens whatever the editor says.
         QAction* action = bar->actionAt(position);
-        if (action && action->menu() && IsHooked(action->menu())) {
+        if (action && action->menu() && Covers(action->menu())) {
             EditControl(action->menu(), -1);
             return false;
         }
@@ -146,7 +209,7 @@ bool TTranslationHooks::MenuRelease(QWidget* receiver, QMouseEvent* event) {
     auto* menu = qobject_cast<QMenu*>(receiver);
     if (!menu) return false;
     QAction* action = menu->actionAt(event->position().toPoint());
-    if (!action || action->menu() || action->isSeparator() || !IsHooked(action)) return false;
+    if (!action || action->menu() || action->isSeparator() || !Covers(action)) return false;
     if (!EditControl(action, -1)) return false;
     CloseMenus();
     return true;

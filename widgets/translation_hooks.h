@@ -10,6 +10,7 @@
 #include <QString>
 
 class QEvent;
+class QKeyEvent;
 class QMouseEvent;
 class QWidget;
 
@@ -56,6 +57,12 @@ void SetTranslationEditorFactory(TTranslationEditorFactory factory);
 // swallowed, so a button's clicked or an action's triggered does not fire. Plain clicks on
 // controls are never touched.
 //
+// With the editor up and that box ticked, the keyboard runs nothing either: a shortcut of anything
+// in a hooked window (an action's, a button's, a QShortcut's) and an item of one of its menus
+// chosen with Enter, Space or its mnemonic letter select what they would have run, and the editor
+// shows it. Menus still open from the keyboard. The guard goes by the window, so actions, menus and
+// shortcuts a hooked window gains later are held back too; with the box clear they all work as usual.
+//
 // Every named widget and action of the window is hooked, fields included, so that the translator
 // can pick any control whose hint is translated. Hooking is only ever done in the translation
 // build: the standard program never creates this object.
@@ -85,6 +92,13 @@ protected:
 private:
     void Hook(QObject* component);
     bool MousePress(QWidget* receiver, QMouseEvent* event);
+    // A shortcut or a menu key for something of a hooked window, held back; true when swallowed.
+    bool Shortcut(QObject* receiver);
+    bool MenuKey(QWidget* receiver, QKeyEvent* event);
+    // A hooked component, or any component of a hooked window.
+    bool Covers(const QObject* component) const;
+    // The editor is up with "No realizar acciones del control" ticked.
+    bool ActionsHeld() const;
     bool MenuRelease(QWidget* receiver, QMouseEvent* event);
     // Shows the editor for a control (and item) of a window; true when the click must be swallowed.
     bool EditControl(QObject* control, int item);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGraphicsObject>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -27,7 +28,10 @@ constexpr const char* kBaseToolTipProperty = "baseToolTip";
 constexpr const char* kShowHintProperty = "showHint";
 
 // Where a component's caption goes.
-enum class TCaptionKind { None, Window, Text, GroupTitle, FrameTitle, MenuTitle, Action, TabPage, StackedPage, Items, ChartTitle, SeriesName };
+enum class TCaptionKind {
+    None, Window, Text, GroupTitle, FrameTitle, MenuTitle, Action, TabPage, StackedPage, Items, Panel, ChartTitle,
+    SeriesName, AxisTitle
+};
 
 bool IsNamedClass(const QObject* object, const char* className) {
     const QString name = QString::fromLatin1(object->metaObject()->className());
@@ -57,6 +61,7 @@ TCaptionKind CaptionKind(const QObject* object) {
         if (IsNamedClass(widget, "TQmtFrame")) return TCaptionKind::FrameTitle;
         if (qobject_cast<const QMenu*>(widget)) return TCaptionKind::MenuTitle;
         if (qobject_cast<const QComboBox*>(widget)) return TCaptionKind::Items;
+        if (qobject_cast<const QDockWidget*>(widget)) return TCaptionKind::Panel;
         if (TabWidgetOfPage(widget)) return TCaptionKind::TabPage;
         if (qobject_cast<const QStackedWidget*>(widget->parentWidget())) return TCaptionKind::StackedPage;
         return TCaptionKind::None;
@@ -64,6 +69,7 @@ TCaptionKind CaptionKind(const QObject* object) {
     // Charts and their series, known by class name so that this library needs no charts module.
     if (object->inherits("QChart")) return TCaptionKind::ChartTitle;
     if (object->inherits("QAbstractSeries")) return TCaptionKind::SeriesName;
+    if (object->inherits("QAbstractAxis")) return TCaptionKind::AxisTitle;
     return TCaptionKind::None;
 }
 
@@ -109,10 +115,12 @@ QString CaptionOf(const QObject* object) {
             const QTabWidget* tabs = TabWidgetOfPage(widget);
             return tabs->tabText(tabs->indexOf(const_cast<QWidget*>(widget)));
         }
-        case TCaptionKind::StackedPage: return widget->windowTitle();
+        case TCaptionKind::StackedPage:
+        case TCaptionKind::Panel: return widget->windowTitle();
         case TCaptionKind::Items: return ComboItems(static_cast<const QComboBox*>(object));
         case TCaptionKind::ChartTitle: return object->property("title").toString();
         case TCaptionKind::SeriesName: return object->property("name").toString();
+        case TCaptionKind::AxisTitle: return object->property("titleText").toString();
         case TCaptionKind::None: break;
     }
     return {};
@@ -137,10 +145,12 @@ void SetCaption(QObject* object, const QString& caption) {
             tabs->setTabText(tabs->indexOf(widget), caption);
             break;
         }
-        case TCaptionKind::StackedPage: widget->setWindowTitle(caption); break;
+        case TCaptionKind::StackedPage:
+        case TCaptionKind::Panel: widget->setWindowTitle(caption); break;
         case TCaptionKind::Items: SetComboItems(static_cast<QComboBox*>(object), caption); break;
         case TCaptionKind::ChartTitle: object->setProperty("title", caption); break;
         case TCaptionKind::SeriesName: object->setProperty("name", caption); break;
+        case TCaptionKind::AxisTitle: object->setProperty("titleText", caption); break;
         case TCaptionKind::None: break;
     }
 }
@@ -287,10 +297,15 @@ void ApplyTranslation(TInternacionalization& translation, QObject* control, int 
 void TranslateComponent(TInternacionalization& translation, QWidget* window) {
     if (!window) return;
     const std::string name = window->objectName().toStdString();
-    if (const std::string* value = name.empty() ? nullptr : translation.TranslationList().Find(name)) {
-        const auto separator = value->find("##");
-        window->setWindowTitle(QtText(value->substr(0, separator)));
-        if (separator != std::string::npos) window->setToolTip(QtText(value->substr(separator + 2)));
+    if (const TTranslationEntry* entry = name.empty() ? nullptr : translation.TranslationList().Entry(name)) {
+        if (entry->Texts) {
+            window->setWindowTitle(QtText(entry->Texts->Caption));
+            window->setToolTip(QtText(entry->Texts->Hint));
+        } else {
+            const auto separator = entry->Value.find("##");
+            window->setWindowTitle(QtText(entry->Value.substr(0, separator)));
+            if (separator != std::string::npos) window->setToolTip(QtText(entry->Value.substr(separator + 2)));
+        }
     }
     for (QObject* component : OwnedComponents(window)) {
         if (HoldsItems(component)) {

@@ -23,7 +23,7 @@ class TInternacionalization;
 //
 // The components a window owns, in creation order, are its named descendants, depth first in
 // child order: widgets, actions (of the window or of its menus) and the objects shown in its
-// graphics views (charts and their series). Qt's own inner parts (names beginning with "qt_")
+// graphics views (charts, their series and axes). Qt's own inner parts (names beginning with "qt_")
 // are not components, though what they hold is searched; child windows and dialogs own their
 // components themselves.
 //
@@ -35,7 +35,8 @@ class TInternacionalization;
 //   page of a tab widget                             its tab's text
 //   page of a stacked widget                         its window title
 //   combo box                                        its whole item list, one item per line
-//   chart / chart series                             its title / its name
+//   dock panel                                       its title
+//   chart / chart series / chart axis                its title / its name / its title
 //   the window itself                                its window title
 //   any other class                                  no caption
 // The hint is a widget's tool tip (a control that declares the property "baseToolTip", as the

@@ -159,6 +159,53 @@ TEST(QmtFrame, SpaceAndEnterFoldAFocusedFrame) {
     EXPECT_EQ(f.frame->height(), 215);
 }
 
+TEST(QmtFrame, AKeyAFieldLeavesUnhandledNeverFoldsTheFrame) {
+    PlacedFrame f;
+    f.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    f.field->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(f.field->hasFocus());
+    // The field does not take Enter: the key goes on to the frame, which leaves it.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        QTest::keyClick(f.field, key);
+        EXPECT_TRUE(f.frame->Expanded()) << key;
+        EXPECT_EQ(f.frame->height(), 215) << key;
+    }
+}
+
+// The 3-D outline on a rendered frame: shadow then highlight, one pixel apart, the highlight's
+// right and bottom lines being the widget's last column and row.
+TEST(QmtFrame, TheOutlineHighlightEndsOnTheLastColumnAndRow) {
+    QWidget window;
+    auto* frame = new TQmtFrame(&window);  // no caption: the top line runs across
+    frame->setGeometry(0, 0, 120, 90);
+    QPalette palette = frame->palette();
+    const QColor light(0, 200, 0), dark(0, 0, 200), face(230, 230, 230);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Light, light);
+        palette.setColor(group, QPalette::Dark, dark);
+        palette.setColor(group, QPalette::Window, face);
+    }
+    frame->setPalette(palette);
+    for (const bool enabled : {true, false}) {
+        frame->setEnabled(enabled);
+        const QImage image = frame->grab().toImage();
+        const int w = image.width(), h = image.height(), midX = w / 2, midY = h / 2;
+        EXPECT_EQ(image.pixelColor(w - 1, midY), light) << enabled;
+        EXPECT_EQ(image.pixelColor(w - 2, midY), dark) << enabled;
+        EXPECT_EQ(image.pixelColor(midX, h - 1), light) << enabled;
+        EXPECT_EQ(image.pixelColor(midX, h - 2), dark) << enabled;
+        EXPECT_EQ(image.pixelColor(2, midY), dark) << enabled;
+        EXPECT_EQ(image.pixelColor(3, midY), light) << enabled;
+        EXPECT_NE(image.pixelColor(1, midY), dark) << enabled;
+        int top = 0;
+        while (top < midY && image.pixelColor(midX, top) != dark) ++top;
+        ASSERT_LT(top, midY) << enabled;
+        EXPECT_EQ(image.pixelColor(midX, top + 1), light) << enabled;
+        EXPECT_EQ(image.pixelColor(w - 1, top), face) << enabled;  // the highlight starts a row lower
+    }
+}
+
 TEST(QmtFrame, InAVerticalLayoutTheWindowAndPanelsFollow) {
     // window (no layout) > panel placed by hand > vertical layout > frame, label
     QWidget window;

@@ -174,6 +174,61 @@ TEST_F(TranslationHooks, MenuItemClickNeedsNoCtrl) {
     EXPECT_EQ(log.Selected.size(), 2u);
 }
 
+TEST_F(TranslationHooks, WithTheBoxTickedTheKeyboardRunsNothingOfAHookedWindow) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    button->setShortcut(Qt::Key_F5);
+    // Gained after the window was hooked, as menus of later work will be.
+    QAction* later = menu->addAction("&Luego");
+    later->setObjectName("Luego1");
+    later->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    QSignalSpy opened(open, &QAction::triggered), clicked(button, &QPushButton::clicked),
+        laterRun(later, &QAction::triggered);
+
+    // Before the editor is up, the program works as usual.
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(opened.count(), 1);
+
+    CtrlClick(label);
+    log.Selected.clear();
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_F5);
+    QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
+    QTest::qWait(300);  // a button's shortcut clicks it after a moment
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_EQ(clicked.count(), 0);
+    EXPECT_EQ(laterRun.count(), 0);
+    EXPECT_EQ(log.Selected, (std::vector<QObject*>{open, button, later}));
+
+    // A menu opened from the keyboard opens; its items run nothing, by Enter or by mnemonic.
+    const auto openMenu = [&] {
+        window.menuBar()->setActiveAction(menu->menuAction());
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
+    };
+    openMenu();
+    menu->setActiveAction(open);
+    QTest::keyClick(menu, Qt::Key_Return);
+    EXPECT_FALSE(menu->isVisible());
+    openMenu();
+    QTest::keyClick(menu, Qt::Key_L);
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_EQ(laterRun.count(), 0);
+    ASSERT_FALSE(log.Selected.empty());
+    EXPECT_EQ(log.Selected.back(), later);
+
+    // With the box clear, everything runs again.
+    log.NoActions = false;
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_F5);
+    QTest::qWait(300);
+    openMenu();
+    QTest::keyClick(menu, Qt::Key_L);
+    EXPECT_EQ(opened.count(), 2);
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(laterRun.count(), 1);
+}
+
 TEST(TranslationHooksWithoutEditor, EveryClickReachesItsControl) {
     SetTranslationEditorFactory({});
     TInternacionalization intl;

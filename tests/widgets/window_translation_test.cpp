@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,9 +18,11 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
 
 #include "support/exception.h"
 #include "support/internacionalization.h"
+#include "widgets/qmt_edit.h"
 #include "widgets/window_translation.h"
 
 namespace nerim {
@@ -190,6 +193,51 @@ TEST(ApplyTranslation, CaptionGoesWhereEachClassShowsIt) {
 
     EXPECT_TRUE(IsTranslatable(label) && IsTranslatable(bar) && IsTranslatable(page) && IsTranslatable(open));
     EXPECT_FALSE(IsTranslatable(edit) || IsTranslatable(stack) || IsTranslatable(tabs));
+}
+
+// The validated edit's base hint is what translation reads and writes; the error line it shows
+// for an invalid text stays on top and never becomes part of the base.
+TEST(ApplyTranslation, AValidatedEditShowsAndTakesOnlyItsBaseHint) {
+    TInternacionalization intl;
+    QWidget window;
+    window.setObjectName("frmNerim");
+    auto* edit = Named<TQmtEdit>(&window, "edtAnchura");
+    edit->SetValueType(typDouble);
+    edit->SetShowError(TQmtEdit::seOnChange);
+    edit->setToolTip("Anchura del dominio (m)");
+    edit->setText("abc");
+    ASSERT_FALSE(edit->ShownError().isEmpty());
+    EXPECT_EQ(CurrentTexts(edit, -1).Hint, "Anchura del dominio (m)");
+
+    ApplyTranslation(intl, edit, -1, true, "Domain width (m)", "");
+    EXPECT_EQ(edit->BaseHint(), "Domain width (m)");
+    EXPECT_EQ(edit->toolTip(), "Domain width (m)\nError: " + edit->ShownError());
+    EXPECT_EQ(*intl.TranslationList().Find("frmNerim.edtAnchura"), "##Domain width (m)");
+    edit->setText("2.5");
+    EXPECT_EQ(edit->toolTip(), "Domain width (m)");
+}
+
+TEST(ApplyTranslation, DockPanelsAndChartAxesTakeTheirTitles) {
+    TInternacionalization intl;
+    QMainWindow window;
+    window.setObjectName("frmTest");
+    auto* panel = Named<QDockWidget>(&window, "toolEdit");
+    panel->setWindowTitle("Traducir");
+    window.addDockWidget(Qt::LeftDockWidgetArea, panel);
+    auto* chart = new QChart;
+    auto* axis = new QValueAxis;
+    axis->setObjectName("axsPosicionX");
+    axis->setTitleText("Posición");
+    chart->addAxis(axis, Qt::AlignBottom);
+    auto* view = new QChartView(chart, &window);
+    view->setObjectName("chrtDX");
+    intl.TranslationList().AddLine("frmTest.toolEdit=Translate##Panel");
+    intl.TranslationList().AddLine("frmTest.axsPosicionX=Position");
+    TranslateComponent(intl, &window);
+    EXPECT_EQ(panel->windowTitle(), "Translate");
+    EXPECT_EQ(axis->titleText(), "Position");
+    EXPECT_EQ(CurrentTexts(axis, -1).Caption, "Position");
+    EXPECT_EQ(TranslationKey(axis), "frmTest.axsPosicionX");
 }
 
 TEST(OwnedComponents, NamedDescendantsDepthFirstWithoutInnerPartsOrChildWindows) {
