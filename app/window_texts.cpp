@@ -13,10 +13,7 @@
 
 namespace nerim {
 
-std::string WindowString(TWindowString Entry, const std::string& Fallback) {
-    const std::string& text = StringTableEntry(Entry);
-    return (text.empty() || text == kMissingString) && !Fallback.empty() ? Fallback : text;
-}
+std::string WindowString(TWindowString Entry, const std::string& Fallback) { return StringTableText(Entry, Fallback); }
 
 std::string MouseReadout(const TPoint2D& World, double Height) {
     return Format("X: %.4f, Y: %.4f", {World.X, Height - World.Y});

@@ -30,6 +30,20 @@ enum TWindowString : int {
     wsCancelButton = 18,
     wsImported = 19,          // "%s: objeto importado de %s" (object, file)
     wsOutlineMaterial = 20,   // the question of "Importar contorno...": which material
+    wsInterfaceLanguage = 21, // the interface language's code ("es", "en"), for the toolkit's own texts
+    wsQualityNoCells = 22,    // the quality window's summary line of an axis (mesh/core/mesh_quality.h)
+    wsQualityOneCell = 23,
+    wsQualityCells = 24,
+    wsQualityRatio = 25,
+    wsQualityInfinite = 26,
+    wsQualityOneRedPoint = 27,
+    wsQualityRedPoints = 28,
+    wsQualityDeltaPoint = 29,   // the tooltips of its points
+    wsQualityDelta2Point = 30,
+    wsFileFilter = 31,        // a file dialog's filter: "Archivos %s (%s)" (kind, patterns)
+    wsPointsFilter = 32,      // "Puntos (%s)" (patterns)
+    wsMeshDivisions = 33,     // "Div. X: %d, Div. Y: %d"
+    // 34 to 38: the messages of the validated fields (support/string_table.h).
 };
 
 // The string-table entry; a message that must stay readable even when the strings file did not

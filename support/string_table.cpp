@@ -3,6 +3,7 @@
 #include <array>
 
 #include "support/exception.h"
+#include "support/internacionalization.h"
 
 namespace nerim {
 namespace {
@@ -17,6 +18,11 @@ std::array<std::string, kStringTableSize>& Table() {
 const std::string& StringTableEntry(int index) {
     CheckListIndex(index - 1, kStringTableSize);
     return Table()[static_cast<std::size_t>(index - 1)];
+}
+
+std::string StringTableText(int index, const std::string& fallback) {
+    const std::string& text = StringTableEntry(index);
+    return (text.empty() || text == kMissingString) && !fallback.empty() ? fallback : text;
 }
 
 void SetStringTableEntry(int index, std::string text) {

@@ -6,6 +6,7 @@
 #include "support/exception.h"
 #include "support/format.h"
 #include "support/number_format.h"
+#include "support/string_table.h"
 #include "support/text_utils.h"
 
 namespace nerim {
@@ -28,14 +29,15 @@ bool IsValidInteger(std::string_view text, double minValue, double maxValue, std
     const std::string_view trimmed = Trim(text);
     const auto value = ParseInteger(trimmed);
     if (!value) {
-        message = Format("La cadena \"%s\" no puede reconocerse como un número entero", {std::string(trimmed)});
+        message = Format(StringTableText(fsIntegerExpected, "La cadena \"%s\" no puede reconocerse como un número entero"),
+                         {std::string(trimmed)});
         return false;
     }
     if (maxValue != minValue) {
         const long long lo = RoundedLimit(minValue);
         const long long hi = RoundedLimit(maxValue);
         if (*value < lo || *value > hi) {
-            message = Format("El valor debe estar comprendido entre: %d y %d", {lo, hi});
+            message = Format(StringTableText(fsIntegerRange, "El valor debe estar comprendido entre: %d y %d"), {lo, hi});
             return false;
         }
     }
@@ -47,11 +49,13 @@ bool IsValidDouble(std::string_view text, double minValue, double maxValue, std:
     if (trimmed.empty() || trimmed == "-" || trimmed == "+") return true;
     const auto value = ParseReal(trimmed);
     if (!value) {
-        message = Format("La cadena \"%s\" no puede reconocerse como un número", {std::string(trimmed)});
+        message = Format(StringTableText(fsRealExpected, "La cadena \"%s\" no puede reconocerse como un número"),
+                         {std::string(trimmed)});
         return false;
     }
     if (maxValue != minValue && (*value < minValue || *value > maxValue)) {
-        message = Format("El valor debe estar comprendido entre: %.3f y %.3f", {minValue, maxValue});
+        message = Format(StringTableText(fsRealRange, "El valor debe estar comprendido entre: %.3f y %.3f"),
+                         {minValue, maxValue});
         return false;
     }
     return true;
@@ -59,7 +63,7 @@ bool IsValidDouble(std::string_view text, double minValue, double maxValue, std:
 
 bool IsValidIdentifier(std::string_view text, std::string& message) {
     if (text.find_first_of(kIdentifierForbidden) == std::string_view::npos) return true;
-    message = "Un identificador no puede contener los caracteres:\n";
+    message = StringTableText(fsIdentifierChars, "Un identificador no puede contener los caracteres:") + "\n";
     for (std::size_t i = 0; i < kIdentifierForbidden.size(); ++i) {
         if (i > 0) message += ' ';
         message += kIdentifierForbidden[i];

@@ -412,8 +412,9 @@ void TMeshArea::bntDelSubzoneXClick() { DeleteSubZone(axX); }
 void TMeshArea::bntDelSubzoneYClick() { DeleteSubZone(axY); }
 
 void TMeshArea::btnMeshInfoClick() {
-    ShowInformation(Format("Div. X: %d, Div. Y: %d", {static_cast<long long>(Mesh().DivisionXCount()),
-                                                      static_cast<long long>(Mesh().DivisionYCount())}));
+    ShowInformation(Format(WindowString(wsMeshDivisions, "Div. X: %d, Div. Y: %d"),
+                           {static_cast<long long>(Mesh().DivisionXCount()),
+                            static_cast<long long>(Mesh().DivisionYCount())}));
 }
 
 void TMeshArea::btnCalidadMallaClick() {

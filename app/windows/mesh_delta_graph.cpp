@@ -1,6 +1,8 @@
 #include "app/windows/mesh_delta_graph.h"
 
 #include <QCursor>
+#include <QGraphicsItem>
+#include <QPolygonF>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +19,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/window_texts.h"
+#include "app/windows/window_prompts.h"
 #include "support/exception.h"
 
 namespace nerim {
@@ -64,7 +68,80 @@ std::size_t Nearest(const std::vector<TQualityPoint>& points, double x) {
     return std::size_t((x - before->X <= after->X - x ? before : after) - points.begin());
 }
 
+// The quality words in the interface language.
+TQualityWording Wording() {
+    TQualityWording w;
+    const std::pair<TWindowString, std::string*> entries[] = {
+        {wsQualityNoCells, &w.NoCells},         {wsQualityOneCell, &w.OneCell},
+        {wsQualityCells, &w.Cells},             {wsQualityRatio, &w.Ratio},
+        {wsQualityInfinite, &w.Infinite},       {wsQualityOneRedPoint, &w.OneRedPoint},
+        {wsQualityRedPoints, &w.RedPoints},     {wsQualityDeltaPoint, &w.DeltaPoint},
+        {wsQualityDelta2Point, &w.Delta2Point}};
+    for (const auto& [entry, text] : entries) *text = WindowString(entry, *text);
+    return w;
+}
+
 }  // namespace
+
+// The black stretches of a Delta line, drawn over it with one path whatever their number (a line
+// series takes one colour, and a series per stretch makes a large alternating axis crawl). It
+// takes no mouse, so hovering reaches the line below.
+class TfrmMeshDeltaGraph::TStretches : public QGraphicsItem {
+public:
+    TStretches(QChart* chart, QLineSeries* series) : QGraphicsItem(chart), chart_(chart), series_(series) {
+        setAcceptedMouseButtons(Qt::NoButton);
+        setAcceptHoverEvents(false);
+        // Above the chart's series, clipped to its plot area when painted.
+        setZValue(1000);
+    }
+
+    void SetStretches(std::vector<TQualityStretch> stretches) {
+        stretches_ = std::move(stretches);
+        Place();
+    }
+    const std::vector<TQualityStretch>& Stretches() const { return stretches_; }
+
+    // The lines in the chart's present geometry.
+    void Place() {
+        prepareGeometryChange();
+        lines_.clear();
+        lines_.reserve(stretches_.size());
+        for (const TQualityStretch& stretch : stretches_) {
+            QPolygonF& line = lines_.emplace_back();
+            line.reserve(qsizetype(stretch.size()));
+            for (const auto& [x, y] : stretch) line.append(chart_->mapToPosition(QPointF(x, y), series_));
+        }
+        bounds_ = chart_->plotArea().adjusted(-kDeltaWidth, -kDeltaWidth, kDeltaWidth, kDeltaWidth);
+        update();
+    }
+
+    QRectF boundingRect() const override { return bounds_; }
+
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        if (lines_.empty()) return;
+        painter->save();
+        painter->setClipRect(chart_->plotArea());
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(kDeltaBlack, kDeltaWidth));
+        painter->setBrush(Qt::NoBrush);
+        // One small line at a time: the rasteriser's work follows each line's own extent, where a
+        // single path of thousands of pieces makes it sweep the whole plot for every piece.
+        const QRectF exposed = chart_->plotArea();
+        for (const QPolygonF& line : lines_)
+            if (line.boundingRect().adjusted(-kDeltaWidth, -kDeltaWidth, kDeltaWidth, kDeltaWidth).intersects(exposed))
+                painter->drawPolyline(line);
+        painter->restore();
+    }
+
+private:
+    QChart* chart_;
+    QLineSeries* series_;
+    std::vector<TQualityStretch> stretches_;
+    std::vector<QPolygonF> lines_;
+    QRectF bounds_;
+};
+
+TfrmMeshDeltaGraph::~TfrmMeshDeltaGraph() = default;
 
 TfrmMeshDeltaGraph::TfrmMeshDeltaGraph(QWidget* parent) : QDialog(parent) {
     setObjectName("frmMeshDeltaGraph");
@@ -125,6 +202,7 @@ void TfrmMeshDeltaGraph::BuildChart(TAxisChart& axis, const QString& name, const
     }
 
     axis.AxisX = new QValueAxis;
+    axis.AxisX->setObjectName(name == "chrtDX" ? "axsPosicionX" : "axsPosicionY");
     axis.AxisX->setTitleText("Posición");
     axis.AxisDelta = new QValueAxis;
     axis.AxisDelta->setTitleText(deltaName);
@@ -147,6 +225,12 @@ void TfrmMeshDeltaGraph::BuildChart(TAxisChart& axis, const QString& name, const
     connect(axis.Delta, &QXYSeries::hovered, this, hover(false));
     connect(axis.Delta2, &QXYSeries::hovered, this, hover(true));
 
+    axis.Black = new TStretches(axis.Chart, axis.Delta);
+    TStretches* black = axis.Black;
+    connect(axis.Chart, &QChart::plotAreaChanged, axis.Chart, [black] { black->Place(); });
+    for (QValueAxis* a : {axis.AxisX, axis.AxisDelta})
+        connect(a, &QValueAxis::rangeChanged, axis.Chart, [black] { black->Place(); });
+
     axis.Summary = new QLabel(this);
     axis.Summary->setObjectName(name == "chrtDX" ? "lblSummaryX" : "lblSummaryY");
     axis.Summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -167,70 +251,38 @@ void TfrmMeshDeltaGraph::FillChart(TAxisChart& axis, const TAxisQuality& quality
     QList<QPointF> delta, delta2;
     for (const TQualityPoint& p : quality.Delta) delta.append({p.X, p.Y});
     for (const TQualityPoint& p : quality.Delta2) delta2.append({p.X, p.Y});
-    axis.Delta->clearPointsConfiguration();
-    axis.Delta2->clearPointsConfiguration();
     axis.Delta->replace(delta);
     axis.Delta2->replace(delta2);
     // Markers are hidden, so these colours show only through the black stretches below; they
-    // keep each point's colour with the series for whoever reads it.
+    // keep each point's colour with the series for whoever reads it. One call each: a call per
+    // point redraws the chart each time.
+    QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> colours, greens;
+    colours.reserve(qsizetype(quality.Delta.size()));
     for (std::size_t k = 0; k < quality.Delta.size(); ++k)
-        axis.Delta->setPointConfiguration(int(k), QXYSeries::PointConfiguration::Color,
-                                          PointColor(quality.Delta[k].Color));
+        colours[int(k)][QXYSeries::PointConfiguration::Color] = PointColor(quality.Delta[k].Color);
     for (std::size_t k = 0; k < quality.Delta2.size(); ++k)
-        axis.Delta2->setPointConfiguration(int(k), QXYSeries::PointConfiguration::Color, kDelta2Green);
-    AddBlackStretches(axis, quality);
+        greens[int(k)][QXYSeries::PointConfiguration::Color] = kDelta2Green;
+    axis.Delta->setPointsConfiguration(colours);
+    axis.Delta2->setPointsConfiguration(greens);
 
     SetRange(axis.AxisX, quality.Delta, true);
     SetRange(axis.AxisDelta, quality.Delta, false);
     SetRange(axis.AxisDelta2, quality.Delta2, false);
-    axis.Summary->setText(Text(SummaryLine(SummariseAxis(quality))));
+    axis.Black->SetStretches(BlackStretches(quality));
+    axis.Summary->setText(Text(SummaryLine(SummariseAxis(quality), Wording())));
 }
 
-// A line takes one colour, so the black points are drawn over the red line as black pieces of
-// the same width: each run of black points from halfway to the point before it to halfway to
-// the point after it.
-void TfrmMeshDeltaGraph::AddBlackStretches(TAxisChart& axis, const TAxisQuality& quality) {
-    for (QLineSeries* series : axis.BlackStretches) {
-        axis.Chart->removeSeries(series);
-        delete series;
-    }
-    axis.BlackStretches.clear();
-    const std::vector<TQualityPoint>& d = quality.Delta;
-    const auto mid = [&](std::size_t a, std::size_t b) { return QPointF((d[a].X + d[b].X) / 2, (d[a].Y + d[b].Y) / 2); };
-    for (std::size_t k = 0; k < d.size();) {
-        if (d[k].Color != qcBlack) {
-            ++k;
-            continue;
-        }
-        std::size_t end = k;
-        while (end + 1 < d.size() && d[end + 1].Color == qcBlack) ++end;
-        QList<QPointF> points;
-        if (k > 0) points.append(mid(k - 1, k));
-        for (std::size_t i = k; i <= end; ++i) points.append({d[i].X, d[i].Y});
-        if (end + 1 < d.size()) points.append(mid(end, end + 1));
-        auto* series = new QLineSeries;
-        series->setObjectName(axis.Delta->objectName() + "Black");
-        series->setPen(QPen(kDeltaBlack, kDeltaWidth));
-        series->setPointsVisible(false);
-        series->setPointLabelsVisible(false);
-        series->replace(points);
-        axis.Chart->addSeries(series);
-        series->attachAxis(axis.AxisX);
-        series->attachAxis(axis.AxisDelta);
-        for (QLegendMarker* marker : axis.Chart->legend()->markers(series)) marker->setVisible(false);
-        const TAxisQuality* q = &quality;
-        connect(series, &QXYSeries::hovered, this,
-                [this, q](const QPointF& p, bool state) { state ? ShowTooltip(*q, p, false) : QToolTip::hideText(); });
-        axis.BlackStretches.push_back(series);
-        k = end + 1;
-    }
+const std::vector<TQualityStretch>& TfrmMeshDeltaGraph::DrawnStretches(bool AlongX) const {
+    return (AlongX ? chartX_ : chartY_).Black->Stretches();
 }
 
 void TfrmMeshDeltaGraph::ShowTooltip(const TAxisQuality& quality, const QPointF& point, bool delta2) {
     const std::vector<TQualityPoint>& points = delta2 ? quality.Delta2 : quality.Delta;
     if (points.empty()) return;
     const std::size_t k = Nearest(points, point.x());
-    QToolTip::showText(QCursor::pos(), Text(delta2 ? Delta2PointText(quality, k) : DeltaPointText(quality, k)), this);
+    const TQualityWording wording = Wording();
+    QToolTip::showText(QCursor::pos(),
+                       Text(delta2 ? Delta2PointText(quality, k, wording) : DeltaPointText(quality, k, wording)), this);
 }
 
 void TfrmMeshDeltaGraph::ShowMeshQuality(const std::vector<float>& DivisionsX, const std::vector<float>& DivisionsY) {
@@ -256,12 +308,14 @@ void TfrmMeshDeltaGraph::ExportCsv(const QString& FileName) const {
 }
 
 void TfrmMeshDeltaGraph::btnGuardarImagenClick() {
-    const QString file = QFileDialog::getSaveFileName(this, "Guardar imagen", "calidad-malla.png", "Imágenes PNG (*.png)");
+    const QString file = QFileDialog::getSaveFileName(this, DialogTitle(btnGuardarImagen_->text()), "calidad-malla.png",
+                                                      FileFilter("PNG", "*.png"));
     if (!file.isEmpty()) SaveImage(file);
 }
 
 void TfrmMeshDeltaGraph::btnExportarCsvClick() {
-    const QString file = QFileDialog::getSaveFileName(this, "Exportar CSV", "calidad-malla.csv", "Archivos CSV (*.csv)");
+    const QString file = QFileDialog::getSaveFileName(this, DialogTitle(btnExportarCsv_->text()), "calidad-malla.csv",
+                                                      FileFilter("CSV", "*.csv"));
     if (!file.isEmpty()) ExportCsv(file);
 }
 

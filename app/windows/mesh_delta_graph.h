@@ -19,15 +19,18 @@ namespace nerim {
 // chart per axis ("X" above "Y"). On each chart the Delta series (cell sizes at the cell
 // midpoints, left axis) is a red line 4 pixels wide, black around the points whose slope to the
 // previous cell is within 0.05, and the Delta2 series (the slopes between neighbouring cells,
-// right axis) is green. Hovering a point shows its label, cell, size and slope; a summary line
+// right axis) is green; each chart draws with these two series and one path of black stretches,
+// whatever the number of cells. Hovering a point shows its label, cell, size and slope; a summary line
 // under each chart names the smallest and largest cells, the largest size ratio between
 // neighbours and the number of red points. The charts can be saved as one PNG image and the
-// points exported as CSV.
+// points exported as CSV. The summary, the tooltips and the file dialogs speak the interface
+// language (the string table); the captions come from the translation list.
 class TfrmMeshDeltaGraph : public QDialog {
     Q_OBJECT
 
 public:
     explicit TfrmMeshDeltaGraph(QWidget* parent = nullptr);
+    ~TfrmMeshDeltaGraph() override;
 
     // Fills both charts from the boundary lists (ascending 32-bit values) and shows the window
     // modally; returns when it is closed. Two cells with their midpoints in one place raise
@@ -44,7 +47,12 @@ public:
     // The points as CSV (see WriteQualityCsv).
     void ExportCsv(const QString& FileName) const;
 
+    // The black stretches drawn over the Delta line of the X or the Y chart.
+    const std::vector<TQualityStretch>& DrawnStretches(bool AlongX) const;
+
 private:
+    class TStretches;
+
     // The widgets and series of one axis.
     struct TAxisChart {
         QChartView* View = nullptr;
@@ -54,14 +62,13 @@ private:
         QValueAxis* AxisX = nullptr;
         QValueAxis* AxisDelta = nullptr;
         QValueAxis* AxisDelta2 = nullptr;
-        std::vector<QLineSeries*> BlackStretches;
+        TStretches* Black = nullptr;
         QLabel* Summary = nullptr;
     };
 
     void BuildChart(TAxisChart& axis, const QString& name, const QString& title, const QString& deltaName,
                     const QString& delta2Name, const QString& delta2Object);
     void FillChart(TAxisChart& axis, const TAxisQuality& quality);
-    void AddBlackStretches(TAxisChart& axis, const TAxisQuality& quality);
     void ShowTooltip(const TAxisQuality& quality, const QPointF& point, bool delta2);
     void btnGuardarImagenClick();
     void btnExportarCsvClick();

@@ -23,6 +23,7 @@
 #include "support/paths.h"
 #include "support/process.h"
 #include "widgets/application.h"
+#include "widgets/toolkit_language.h"
 #include "widgets/window_translation.h"
 
 namespace nerim {
@@ -115,7 +116,10 @@ int RunNerim(int& argc, char** argv, const TNerimRunOptions& Options) {
     if (command.Project) windowOptions.BatchProject = QFile::decodeName(command.Project->c_str());
     TfrmNerim window(windowOptions);
     QObject::connect(&window, &TfrmNerim::BatchFinished, &app, [](int status) { QCoreApplication::exit(status); });
+    // The toolkit's dialogs and menus in the language of the strings file.
+    SetToolkitLanguage(QString::fromStdString(WindowString(wsInterfaceLanguage, "es")));
     TForm1 form1;
+    TranslateComponent(window.Internacionalization(), &form1);
     // Over the main window, as its dialog.
     TfrmMeshDeltaGraph quality(&window);
     TranslateComponent(window.Internacionalization(), &quality);

@@ -22,6 +22,7 @@
 #include <QTreeWidgetItemIterator>
 
 #include "app/windows/translate_component_parts.h"
+#include "app/windows/window_prompts.h"
 #include "support/exception.h"
 #include "support/internacionalization.h"
 #include "support/paths.h"
@@ -474,16 +475,16 @@ bool TfrmTranslateComponent::Ask(const QString& question) {
 
 QString TfrmTranslateComponent::ChooseFile(TFileRequest request, const QString& proposed) {
     if (chooseFile_) return chooseFile_(request, proposed);
-    const QString xmlFilter = QStringLiteral("XML files (*.xml *.XML);;All files (*)");
+    const QString xmlFilter = FileFilters(FileFilter("XML", "*.xml *.XML")).join(QStringLiteral(";;"));
+    const QString title = DialogTitle(btnXmlFile_->text());
     switch (request) {
-        case frXmlOpen:
-            return QFileDialog::getOpenFileName(toolEdit_, QStringLiteral("Archivo de traducción XML"), proposed,
-                                                xmlFilter);
+        case frXmlOpen: return QFileDialog::getOpenFileName(toolEdit_, title, proposed, xmlFilter);
         case frXmlSave:
             // Saving keeps the file's other languages: choosing an existing file replaces nothing.
-            return QFileDialog::getSaveFileName(toolEdit_, QStringLiteral("Archivo de traducción XML"), proposed,
-                                                xmlFilter, nullptr, QFileDialog::DontConfirmOverwrite);
+            return QFileDialog::getSaveFileName(toolEdit_, title, proposed, xmlFilter, nullptr,
+                                                QFileDialog::DontConfirmOverwrite);
         case frImport:
+            dlgOpen_->setWindowTitle(DialogTitle(btnImportar_->text()));
             if (dlgOpen_->exec() != QDialog::Accepted || dlgOpen_->selectedFiles().isEmpty()) return {};
             return dlgOpen_->selectedFiles().front();
     }
@@ -494,6 +495,8 @@ void InstallTranslationEditor() {
     SetTranslationEditorFactory([](TInternacionalization& translator) -> std::unique_ptr<TTranslationEditor> {
         auto editor = std::make_unique<TfrmTranslateComponent>();
         editor->SetTranslator(translator);
+        // The editor speaks the language being edited, as the windows it edits do.
+        TranslateComponent(translator, editor.get());
         return editor;
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <QColor>
@@ -8,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "support/internacionalization.h"
 #include "support/translation_list.h"
 #include "widgets/translation_hooks.h"
 
@@ -198,6 +200,21 @@ private:
     QPushButton* btnAplicar_ = nullptr;
     QFileDialog* dlgOpen_ = nullptr;
 };
+
+// What a translation list leaves untranslated in the given windows: one line per component that
+// shows a caption or a hint (the window itself, its controls, menus, actions, chart parts, the
+// items of a control that holds items) and has no entry, as the entry would read with the
+// window's present texts ("frmNerim.btnAgua=Agua##Nueva zona de agua..."), each key once.
+std::vector<std::string> MissingWindowEntries(const TTranslationList& List, const std::vector<const QWidget*>& Windows);
+// The string-table entries of the Spanish strings that the given ones lack, as "STRn=text", in
+// the order of their numbers.
+std::vector<std::string> MissingStrings(const TStringsList& Spanish, const TStringsList& Given);
+// nerim-translator --missing TRANSLATION_FILE [STRINGS_FILE] (argv[1] is "--missing"): prints
+// the untranslated entries of the main window, the quality window, the boundary-condition form
+// and the translation editor (built with their Spanish texts on the offscreen platform), then
+// those of the string table when a strings file is given. Returns 0 when nothing is missing, 1
+// otherwise, 2 for a wrong command line or a file that cannot be read.
+int RunMissingTranslations(int& argc, char** argv);
 
 // Makes this window the editor of translation mode: from then on the first Ctrl+click on a hooked
 // control creates it for the translation component that hooked the window. A program installs it,

@@ -17,6 +17,7 @@
 
 #include "app/windows/translate_component.h"
 #include "app/windows/translate_component_parts.h"
+#include "app/windows/window_prompts.h"
 
 namespace nerim {
 namespace {
@@ -196,11 +197,10 @@ void TfrmTranslateComponent::BuildEditPanel() {
     layout->addLayout(apply);
 
     dlgOpen_ = Named<QFileDialog>("dlgOpen", panel);
-    dlgOpen_->setWindowTitle(QStringLiteral("Importar traducción"));
     dlgOpen_->setAcceptMode(QFileDialog::AcceptOpen);
     dlgOpen_->setFileMode(QFileDialog::ExistingFile);
     // Both cases of the extensions: names are matched with their case on this system.
-    dlgOpen_->setNameFilters({QStringLiteral("Translaion files (*.INI *.DAT *.ini *.dat)"), QStringLiteral("All files (*)")});
+    dlgOpen_->setNameFilters(FileFilters(QStringLiteral("Translaion files (*.INI *.DAT *.ini *.dat)")));
 
     toolEdit_->setWidget(panel);
     windowColour_ = edtCaption_->palette().color(QPalette::Base);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "app/window_texts.h"
+#include "support/format.h"
 
 namespace nerim {
 namespace {
@@ -33,6 +34,7 @@ QString Text(TWindowString Entry, const char* Fallback) {
     return QString::fromStdString(WindowString(Entry, Fallback));
 }
 
+
 TSaveAnswer SaveQuestionBox(QWidget* Parent, const QString& Question) {
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), Question, QMessageBox::NoButton,
                     Parent);
@@ -53,8 +55,8 @@ QString PointsFileDialog(QWidget* Parent, const QString& Directory) {
     dialog.setObjectName(QStringLiteral("dlgImport"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Puntos (*.csv *.CSV *.txt *.TXT *.xyz *.XYZ *.dat *.DAT)"),
-                           QStringLiteral("All files (*)")});
+    dialog.setNameFilters(FileFilters(QString::fromStdString(
+        Format(WindowString(wsPointsFilter, "Puntos (%s)"), {std::string("*.csv *.CSV *.txt *.TXT *.xyz *.XYZ *.dat *.DAT")}))));
     if (!Directory.isEmpty()) dialog.setDirectory(Directory);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
@@ -69,7 +71,7 @@ QString ProjectFileDialog(QWidget* Parent, TFileDialogKind Kind, const QString& 
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("DAT"));
     // File names differ by letter case here: both spellings of the extension are offered.
-    dialog.setNameFilters({QStringLiteral("DAT files (*.DAT *.dat)"), QStringLiteral("All files (*)")});
+    dialog.setNameFilters(FileFilters(FileFilter("DAT", "*.DAT *.dat")));
     if (!Directory.isEmpty()) dialog.setDirectory(Directory);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
@@ -85,6 +87,19 @@ std::optional<int> ChoiceBox(QWidget* Parent, const QString& Question, const QSt
 }
 
 }  // namespace
+
+QString DialogTitle(const QString& Caption) {
+    QString title = Caption;
+    title.remove(QLatin1Char('&'));
+    while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026))) title.chop(1);
+    return title.trimmed();
+}
+
+QString FileFilter(const std::string& Kind, const std::string& Patterns) {
+    return QString::fromStdString(Format(WindowString(wsFileFilter, "Archivos %s (%s)"), {Kind, Patterns}));
+}
+
+QStringList FileFilters(const QString& Filter) { return {Filter, QFileDialog::tr("All Files (*)")}; }
 
 TSaveQuestion SetSaveQuestion(TSaveQuestion Question) { return std::exchange(InstalledQuestion(), std::move(Question)); }
 

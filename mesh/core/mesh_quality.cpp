@@ -20,7 +20,11 @@ double SizeRatio(double a, double b) {
     return large / small;
 }
 
-std::string RatioText(double ratio) { return std::isinf(ratio) ? std::string("infinita") : Format("%.4f", {ratio}); }
+// The CR LF line breaks of a text from the strings file as the "\n" that tooltips take.
+std::string LineBreaks(std::string text) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+    return text;
+}
 
 void AppendSeries(std::string& out, const char* name, const std::vector<TQualityPoint>& points) {
     for (const TQualityPoint& p : points) {
@@ -83,29 +87,51 @@ TAxisSummary SummariseAxis(const TAxisQuality& Quality) {
     return s;
 }
 
-std::string SummaryLine(const TAxisSummary& s) {
-    if (s.Cells == 0) return "Sin celdas";
-    std::string line = Format("%d %s; la menor %.4f (celda %d), la mayor %.4f (celda %d)",
-                              {Number(s.Cells), std::string(s.Cells == 1 ? "celda" : "celdas"), s.Smallest,
-                               Number(s.SmallestCell), s.Largest, Number(s.LargestCell)});
-    if (s.Cells >= 2)
-        line += Format("; razón máxima entre vecinas %s (celdas %d y %d)",
-                       {RatioText(s.LargestRatio), Number(s.RatioCell), Number(s.RatioCell + 1)});
-    line += Format("; %d %s", {Number(s.RedPoints), std::string(s.RedPoints == 1 ? "punto rojo" : "puntos rojos")});
+std::string SummaryLine(const TAxisSummary& s, const TQualityWording& w) {
+    if (s.Cells == 0) return w.NoCells;
+    std::string line = Format(s.Cells == 1 ? w.OneCell : w.Cells, {Number(s.Cells), s.Smallest, Number(s.SmallestCell),
+                                                                  s.Largest, Number(s.LargestCell)});
+    if (s.Cells >= 2) {
+        const std::string ratio = std::isinf(s.LargestRatio) ? w.Infinite : Format("%.4f", {s.LargestRatio});
+        line += Format(w.Ratio, {ratio, Number(s.RatioCell), Number(s.RatioCell + 1)});
+    }
+    line += Format(s.RedPoints == 1 ? w.OneRedPoint : w.RedPoints, {Number(s.RedPoints)});
     return line;
 }
 
-std::string DeltaPointText(const TAxisQuality& Quality, std::size_t Index) {
+std::string DeltaPointText(const TAxisQuality& Quality, std::size_t Index, const TQualityWording& Wording) {
     const TQualityPoint& p = Quality.Delta.at(Index);
-    return Format("Celda %d\nTamaño: %.4f\nPendiente: %.4f", {Number(p.Cell + 1), p.Y, p.Slope});
+    return LineBreaks(Format(Wording.DeltaPoint, {Number(p.Cell + 1), p.Y, p.Slope}));
 }
 
-std::string Delta2PointText(const TAxisQuality& Quality, std::size_t Index) {
+std::string Delta2PointText(const TAxisQuality& Quality, std::size_t Index, const TQualityWording& Wording) {
     const TQualityPoint& p = Quality.Delta2.at(Index);
     const TQualityPoint& before = Quality.Delta.at(std::size_t(p.Cell - 1));
     const TQualityPoint& after = Quality.Delta.at(std::size_t(p.Cell));
-    return Format("%s\nCeldas %d y %d\nTamaños: %.4f y %.4f\nPendiente: %.4f",
-                  {p.Label, Number(p.Cell), Number(p.Cell + 1), before.Y, after.Y, p.Y});
+    return LineBreaks(
+        Format(Wording.Delta2Point, {p.Label, Number(p.Cell), Number(p.Cell + 1), before.Y, after.Y, p.Y}));
+}
+
+std::vector<TQualityStretch> BlackStretches(const TAxisQuality& Quality) {
+    const std::vector<TQualityPoint>& d = Quality.Delta;
+    const auto mid = [&](std::size_t a, std::size_t b) {
+        return std::pair<double, double>((d[a].X + d[b].X) / 2, (d[a].Y + d[b].Y) / 2);
+    };
+    std::vector<TQualityStretch> stretches;
+    for (std::size_t k = 0; k < d.size();) {
+        if (d[k].Color != qcBlack) {
+            ++k;
+            continue;
+        }
+        std::size_t end = k;
+        while (end + 1 < d.size() && d[end + 1].Color == qcBlack) ++end;
+        TQualityStretch& points = stretches.emplace_back();
+        if (k > 0) points.push_back(mid(k - 1, k));
+        for (std::size_t i = k; i <= end; ++i) points.emplace_back(d[i].X, d[i].Y);
+        if (end + 1 < d.size()) points.push_back(mid(end, end + 1));
+        k = end + 1;
+    }
+    return stretches;
 }
 
 const char* QualityColorName(TQualityColor Color) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace nerim {
@@ -54,13 +55,37 @@ struct TAxisSummary {
 
 TAxisSummary SummariseAxis(const TAxisQuality& Quality);
 
+// The words of the summary line and of the tooltips, as formats; the defaults are the program's
+// own Spanish, and a window gives those of its interface language.
+struct TQualityWording {
+    std::string NoCells = "Sin celdas";
+    // The cells, the smallest (size, cell), the largest (size, cell): one cell, several.
+    std::string OneCell = "%d celda; la menor %.4f (celda %d), la mayor %.4f (celda %d)";
+    std::string Cells = "%d celdas; la menor %.4f (celda %d), la mayor %.4f (celda %d)";
+    // The largest ratio (a text: a number or Infinite) and its two cells.
+    std::string Ratio = "; razón máxima entre vecinas %s (celdas %d y %d)";
+    std::string Infinite = "infinita";
+    // The red points: one, several.
+    std::string OneRedPoint = "; %d punto rojo";
+    std::string RedPoints = "; %d puntos rojos";
+    // A Delta point: cell, size, slope; a Delta2 point: label, cells, sizes, slope.
+    std::string DeltaPoint = "Celda %d\nTamaño: %.4f\nPendiente: %.4f";
+    std::string Delta2Point = "%s\nCeldas %d y %d\nTamaños: %.4f y %.4f\nPendiente: %.4f";
+};
+
 // "10 celdas; la menor 1.0000 (celda 5), la mayor 19.0000 (celda 1); razón máxima entre vecinas
 // 5.5000 (celdas 4 y 5); 8 puntos rojos"; "Sin celdas" for an axis without cells.
-std::string SummaryLine(const TAxisSummary& Summary);
+std::string SummaryLine(const TAxisSummary& Summary, const TQualityWording& Wording = {});
 
 // The text of a point's tooltip: the label (Delta2), the cell or cells, the size or sizes and the slope.
-std::string DeltaPointText(const TAxisQuality& Quality, std::size_t Index);
-std::string Delta2PointText(const TAxisQuality& Quality, std::size_t Index);
+std::string DeltaPointText(const TAxisQuality& Quality, std::size_t Index, const TQualityWording& Wording = {});
+std::string Delta2PointText(const TAxisQuality& Quality, std::size_t Index, const TQualityWording& Wording = {});
+
+// Where the red Delta line shows black: each run of black points, from halfway to the point
+// before it (the first point itself at the start of the axis) to halfway to the point after it
+// (the last point at the end), as (x, y) pairs along the line.
+using TQualityStretch = std::vector<std::pair<double, double>>;
+std::vector<TQualityStretch> BlackStretches(const TAxisQuality& Quality);
 
 // The name of a colour in the CSV file: "black", "red", "green".
 const char* QualityColorName(TQualityColor Color);

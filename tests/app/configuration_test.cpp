@@ -113,9 +113,10 @@ TEST(ShippedData, ConfigurationAndStringsFileFillTheStringTable) {
         EXPECT_NE(name.find("12"), std::string::npos) << i;
         EXPECT_EQ(name.find("****"), std::string::npos) << i;
     }
-    // The window's own messages follow (entries 5 to 20); the rest are not in use.
-    for (int i = 5; i <= 20; ++i) EXPECT_NE(StringTableEntry(i), kMissingString) << i;
-    EXPECT_EQ(StringTableEntry(21), kMissingString);
+    // The window's own messages follow (entries 5 to 38); the rest are not in use.
+    for (int i = 5; i <= 38; ++i) EXPECT_NE(StringTableEntry(i), kMissingString) << i;
+    EXPECT_EQ(StringTableEntry(21), "es");
+    EXPECT_EQ(StringTableEntry(39), kMissingString);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
 #include <set>
 #include <string>
 
@@ -223,6 +224,10 @@ void BuildQualityWindow(QDialog& window) {
         auto* chart = new QChart;
         chart->setObjectName(QString("chrtD") + axis);
         chart->setTitle(axis);
+        auto* position = new QValueAxis;
+        position->setObjectName(QString("axsPosicion") + axis);
+        position->setTitleText("Posición");
+        chart->addAxis(position, Qt::AlignBottom);
         for (const char* kind : {"D", "DD"}) {
             auto* series = new QLineSeries;
             series->setObjectName(QString("ser") + kind + (std::string(kind) == "DD" && axis[0] == 'Y' ? "y" : axis));
@@ -257,7 +262,7 @@ TEST(EnglishTranslation, CoversEveryControlAndLeavesNoSpanishCaptionOrTip) {
     BuildMainWindow(main);
     QDialog quality;
     BuildQualityWindow(quality);
-    std::set<QString> spanish = {"Calidad de la malla", "Guardar imagen...", "Exportar CSV...", "Cerrar"};
+    std::set<QString> spanish = {"Calidad de la malla", "Guardar imagen...", "Exportar CSV...", "Cerrar", "Posición"};
     for (const TControlRow& row : kMainWindow)
         if (row.Caption)
             for (const QString& line : QString(row.Caption).split('\n')) spanish.insert(line);
@@ -269,6 +274,8 @@ TEST(EnglishTranslation, CoversEveryControlAndLeavesNoSpanishCaptionOrTip) {
     keys.merge(Keys(quality));
     std::set<std::string> entries;
     for (const TTranslationEntry& entry : intl.TranslationList()) {
+        // The windows modelled here; the others are checked against the real windows.
+        if (!entry.Name.starts_with("frmNerim") && !entry.Name.starts_with("frmMeshDeltaGraph")) continue;
         EXPECT_TRUE(keys.count(entry.Name)) << "no control for " << entry.Name;
         entries.insert(entry.Name);
     }

@@ -86,20 +86,50 @@ TEST(MeshDeltaGraph, ShowsBothAxesModallyAndClosesWithCerrar) {
             EXPECT_EQ(c, k == 0 || k == 5 ? QColor(0, 0, 0) : QColor(255, 0, 0)) << k;
         }
         // The black points show on the line: the first from its start to halfway to the
-        // second, the sixth from halfway after the fifth to halfway to the seventh.
-        QLineSeries* first = Series(form, "chrtDX", "serDXBlack");
-        ASSERT_TRUE(first);
-        EXPECT_EQ(first->pen().color(), QColor(0, 0, 0));
-        EXPECT_EQ(first->count(), 2);
-        int stretches = 0;
-        for (QAbstractSeries* s : dx->chart()->series()) stretches += s->objectName() == "serDXBlack";
-        EXPECT_EQ(stretches, 2);
+        // second, the sixth from halfway after the fifth to halfway to the seventh; drawn over
+        // the two series, which are all the chart has.
+        EXPECT_EQ(dx->chart()->series().size(), 2);
+        const std::vector<TQualityStretch>& stretches = form.DrawnStretches(true);
+        ASSERT_EQ(stretches.size(), 2u);
+        EXPECT_EQ(stretches[0], (TQualityStretch{{9.5, 19}, {(9.5 + 26.25) / 2, (19 + 14.5) / 2.0}}));
+        EXPECT_EQ(stretches[1].size(), 3u);
         EXPECT_NE(form.findChild<QLabel*>("lblSummaryX")->text().indexOf("8 puntos rojos"), -1);
     });
     form.ShowMeshQuality(kInitialX, kInitialY);
     EXPECT_TRUE(opened);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+// Where a Delta point lies in the view's picture.
+QPoint PixelOf(const QChartView* view, QLineSeries* series, const QPointF& value) {
+    return view->mapFromScene(view->chart()->mapToScene(view->chart()->mapToPosition(value, series)));
+}
+
+TEST(MeshDeltaGraph, BlackStretchesShowOnTheRedLineWithTwoSeriesWhateverTheAxis) {
+    TfrmMeshDeltaGraph form;
+    form.resize(900, 720);
+    form.Fill(kInitialX, kInitialY);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* view = form.findChild<QChartView*>("chrtDX");
+    QLineSeries* delta = Series(form, "chrtDX", "serDX");
+    const QImage picture = view->grab().toImage();
+    const QColor black = picture.pixelColor(PixelOf(view, delta, delta->at(5)));
+    const QColor red = picture.pixelColor(PixelOf(view, delta, delta->at(8)));
+    EXPECT_LT(black.value(), 60) << black.name().toStdString();
+    EXPECT_GT(red.red(), 200) << red.name().toStdString();
+    EXPECT_LT(red.green(), 60) << red.name().toStdString();
+
+    // Many small sub-zones: the colours alternate along 10 000 cells; the charts still hold their
+    // two series each, and the stretches are there to draw.
+    std::vector<float> alternating = {0};
+    for (int k = 0; k < 10000; ++k) alternating.push_back(alternating.back() + (k / 2 % 2 ? 1.2f : 1.0f));
+    form.Fill(alternating, kInitialY);
+    EXPECT_EQ(view->chart()->series().size(), 2);
+    EXPECT_EQ(form.findChild<QChartView*>("chrtDY")->chart()->series().size(), 2);
+    EXPECT_EQ(delta->count(), 10000);
+    EXPECT_GT(form.DrawnStretches(true).size(), 4000u);
 }
 
 TEST(MeshDeltaGraph, EmptyAxesOpenWithoutPoints) {
