@@ -120,5 +120,33 @@ TEST(MeshQuality, CsvReadsBackToTheSameNumbers) {
     EXPECT_THROW(WriteQualityCsv(dir / "missing" / "q.csv", x, y), EInOutError);
 }
 
+TEST(MeshQuality, BlackStretchesRunHalfwayToTheirRedNeighbours) {
+    const TAxisQuality q = AxisQuality(kInitialX);  // black: the first and the sixth point
+    const std::vector<TQualityStretch> stretches = BlackStretches(q);
+    ASSERT_EQ(stretches.size(), 2u);
+    EXPECT_EQ(stretches[0], (TQualityStretch{{9.5, 19}, {(9.5 + 26.25) / 2, (19 + 14.5) / 2}}));
+    EXPECT_EQ(stretches[1], (TQualityStretch{{(49.5 + 50.5) / 2, 1}, {50.5, 1}, {(50.5 + 53.75) / 2, (1 + 5.5) / 2}}));
+    // All black: one stretch over every point, from the first to the last.
+    const std::vector<TQualityStretch> uniform = BlackStretches(AxisQuality({0, 1, 2, 3}));
+    ASSERT_EQ(uniform.size(), 1u);
+    EXPECT_EQ(uniform[0], (TQualityStretch{{0.5, 1}, {1.5, 1}, {2.5, 1}}));
+    EXPECT_TRUE(BlackStretches(AxisQuality({})).empty());
+}
+
+TEST(MeshQuality, TheWordsComeFromTheWordingGiven) {
+    TQualityWording english;
+    english.NoCells = "No cells";
+    english.Cells = "%d cells; smallest %.4f (cell %d), largest %.4f (cell %d)";
+    english.Ratio = "; ratio %s (cells %d and %d)";
+    english.Infinite = "infinite";
+    english.RedPoints = "; %d red points";
+    english.DeltaPoint = "Cell %d\r\nSize: %.4f\r\nSlope: %.4f";  // as the strings file gives it
+    const TAxisQuality one = AxisQuality({0, 1, 1, 2});
+    EXPECT_EQ(SummaryLine(SummariseAxis(one), english),
+              "3 cells; smallest 0.0000 (cell 2), largest 1.0000 (cell 1); ratio infinite (cells 1 and 2); 2 red points");
+    EXPECT_EQ(SummaryLine(SummariseAxis(AxisQuality({})), english), "No cells");
+    EXPECT_EQ(DeltaPointText(one, 1, english), "Cell 2\nSize: 0.0000\nSlope: -2.0000");
+}
+
 }  // namespace
 }  // namespace nerim

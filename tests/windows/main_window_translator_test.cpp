@@ -80,5 +80,42 @@ TEST_F(MainWindowTest, TranslatorEditsAButtonOfTheRealWindowAndTheSavedFileTrans
     SetTranslationEditorFactory({});
 }
 
+TEST_F(MainWindowTest, WithTheBoxTickedTheTranslatorsKeyboardRunsNoActionOfTheWindow) {
+    InstallTranslationEditor();
+    TempDir dir;
+    for (const char* file : {"Configuration.dat", "Strings_es.dat"})
+        std::filesystem::copy_file(std::filesystem::path(NERIM_BIN_DIR) / file, dir / file);
+    TNerimWindowOptions options;
+    options.TranslationMode = true;
+    options.ProgramDirectory = Path(dir.Path());
+    TfrmNerim translating(options);
+    translating.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&translating));
+    QTest::mouseClick(translating.findChild<QAbstractButton*>("btnAgua"), Qt::LeftButton, Qt::ControlModifier);
+    auto* editor = dynamic_cast<TfrmTranslateComponent*>(translating.TranslationHooks()->Editor());
+    ASSERT_NE(editor, nullptr);
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        translating.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&translating));
+        QTest::keyClick(&translating, key, modifiers);
+        QTest::qWait(200);  // a button's shortcut clicks it a moment later
+    };
+    const std::int32_t divisions = translating.Mesh().DivisionXCount();
+    press(Qt::Key_O, Qt::ControlModifier);
+    press(Qt::Key_S, Qt::ControlModifier);
+    press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    press(Qt::Key_F5);
+    press(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(prompts.Dialogs.empty());
+    EXPECT_EQ(translating.Mesh().DivisionXCount(), divisions);
+    EXPECT_TRUE(translating.isVisible());
+
+    editor->findChild<QCheckBox*>("chkNoRealizarAccion")->setChecked(false);
+    press(Qt::Key_F5);
+    EXPECT_NE(translating.Mesh().DivisionXCount(), divisions);
+    translating.hide();
+    SetTranslationEditorFactory({});
+}
+
 }  // namespace
 }  // namespace nerim
