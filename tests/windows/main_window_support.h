@@ -108,6 +108,17 @@ private:
 
 inline QString Path(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
+// The options of a translation-mode window whose program folder is dir, holding the shipped
+// configuration and Spanish strings.
+inline TNerimWindowOptions TranslationModeIn(const TempDir& dir) {
+    for (const char* file : {"Configuration.dat", "Strings_es.dat"})
+        std::filesystem::copy_file(std::filesystem::path(NERIM_BIN_DIR) / file, dir / file);
+    TNerimWindowOptions options;
+    options.TranslationMode = true;
+    options.ProgramDirectory = Path(dir.Path());
+    return options;
+}
+
 // A fresh window for each test, not shown unless the test shows it.
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -22,13 +22,7 @@ using testing::TempDir;
 TEST_F(MainWindowTest, TranslatorEditsAButtonOfTheRealWindowAndTheSavedFileTranslatesANewOne) {
     InstallTranslationEditor();
     TempDir dir;
-    const std::string bin = NERIM_BIN_DIR;
-    for (const char* file : {"Configuration.dat", "Strings_es.dat"})
-        std::filesystem::copy_file(std::filesystem::path(bin) / file, dir / file);
-    TNerimWindowOptions options;
-    options.TranslationMode = true;
-    options.ProgramDirectory = Path(dir.Path());
-    TfrmNerim translating(options);
+    TfrmNerim translating(testing::TranslationModeIn(dir));
     translating.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&translating));
 
@@ -83,12 +77,7 @@ TEST_F(MainWindowTest, TranslatorEditsAButtonOfTheRealWindowAndTheSavedFileTrans
 TEST_F(MainWindowTest, WithTheBoxTickedTheTranslatorsKeyboardRunsNoActionOfTheWindow) {
     InstallTranslationEditor();
     TempDir dir;
-    for (const char* file : {"Configuration.dat", "Strings_es.dat"})
-        std::filesystem::copy_file(std::filesystem::path(NERIM_BIN_DIR) / file, dir / file);
-    TNerimWindowOptions options;
-    options.TranslationMode = true;
-    options.ProgramDirectory = Path(dir.Path());
-    TfrmNerim translating(options);
+    TfrmNerim translating(testing::TranslationModeIn(dir));
     translating.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&translating));
     QTest::mouseClick(translating.findChild<QAbstractButton*>("btnAgua"), Qt::LeftButton, Qt::ControlModifier);

@@ -274,13 +274,7 @@ TEST_F(MainWindowTest, TheBatchRunWritesTheMeshOrReportsAndKeepsTheWindow) {
 
 TEST_F(MainWindowTest, TranslationModeHooksTheWindowAndSavesTheList) {
     TempDir dir;
-    const std::string bin = NERIM_BIN_DIR;
-    for (const char* file : {"Configuration.dat", "Strings_es.dat"})
-        std::filesystem::copy_file(std::filesystem::path(bin) / file, dir / file);
-    TNerimWindowOptions options;
-    options.TranslationMode = true;
-    options.ProgramDirectory = Path(dir.Path());
-    TfrmNerim translating(options);
+    TfrmNerim translating(testing::TranslationModeIn(dir));
     EXPECT_TRUE(translating.findChild<QAction*>("mniSaveTranslation")->isVisible());
     ASSERT_NE(translating.TranslationHooks(), nullptr);
     EXPECT_TRUE(translating.TranslationHooks()->IsHooked(&translating));
