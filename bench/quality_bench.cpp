@@ -51,7 +51,8 @@ void Hover(benchmark::State& state) {
     // Points on the line across the whole axis.
     std::vector<QPoint> path;
     for (int k = 0; k < delta->count(); k += 97)
-        path.push_back(view->mapFromScene(view->chart()->mapToScene(view->chart()->mapToPosition(delta->at(k), delta))));
+        path.push_back(
+            view->mapFromScene(view->chart()->mapToScene(view->chart()->mapToPosition(delta->at(k), delta))));
     std::size_t next = 0;
     for (auto _ : state) {
         const QPoint at = path[next++ % path.size()];
@@ -71,8 +72,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RegisterBenchmark("quality/open-10000-alternating", nerim::Open)->Unit(benchmark::kMillisecond)->UseRealTime();
-    benchmark::RegisterBenchmark("quality/hover-10000-alternating", nerim::Hover)->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark("quality/open-10000-alternating", nerim::Open)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("quality/hover-10000-alternating", nerim::Hover)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

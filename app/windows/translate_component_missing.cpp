@@ -40,18 +40,20 @@ long long KeyNumber(const std::string& key) {
 }
 
 int Usage() {
-    std::fputs("Usage: nerim-translator --missing TRANSLATION_FILE [STRINGS_FILE]\n"
-               "Prints, one per line, every text of the program's windows, dialogs and messages that the\n"
-               "translation list (and the strings file, when given) leaves untranslated, as the entry to add\n"
-               "with its Spanish text. Exit status: 0 when there is none, 1 when there are some, 2 when a\n"
-               "file cannot be read.\n",
-               stderr);
+    std::fputs(
+        "Usage: nerim-translator --missing TRANSLATION_FILE [STRINGS_FILE]\n"
+        "Prints, one per line, every text of the program's windows, dialogs and messages that the\n"
+        "translation list (and the strings file, when given) leaves untranslated, as the entry to add\n"
+        "with its Spanish text. Exit status: 0 when there is none, 1 when there are some, 2 when a\n"
+        "file cannot be read.\n",
+        stderr);
     return 2;
 }
 
 }  // namespace
 
-std::vector<std::string> MissingWindowEntries(const TTranslationList& List, const std::vector<const QWidget*>& Windows) {
+std::vector<std::string> MissingWindowEntries(const TTranslationList& List,
+                                              const std::vector<const QWidget*>& Windows) {
     std::vector<std::string> lines;
     std::set<std::string> seen;
     const auto check = [&](const std::string& key, const QString& caption, const QString& hint) {
@@ -113,10 +115,10 @@ int RunMissingTranslations(int& argc, char** argv) {
     TfrmMeshDeltaGraph quality(&main);
     TForm1 form1;
     TfrmTranslateComponent editor;
-    std::vector<std::string> lines =
-        MissingWindowEntries(given.TranslationList(), {&main, &quality, &form1, &editor});
+    std::vector<std::string> lines = MissingWindowEntries(given.TranslationList(), {&main, &quality, &form1, &editor});
     if (!stringsFile.empty())
-        for (std::string& line : MissingStrings(spanish.Strings(), givenStrings.Strings())) lines.push_back(std::move(line));
+        for (std::string& line : MissingStrings(spanish.Strings(), givenStrings.Strings()))
+            lines.push_back(std::move(line));
     for (const std::string& line : lines) std::printf("%s\n", line.c_str());
     std::fflush(stdout);
     return lines.empty() ? 0 : 1;

@@ -55,7 +55,8 @@ TEST(TranslationTextFile, SavingKeepsTheLinesOfTheFileAndRewritesOnlyEditedEntri
               "FRMNERIM.BTNAGUA=repeated, not read\r"
               "frmNerim.lbl=\x81 odd\r\n"
               "frmNerim.last=end\r\n"
-              "frmNerim.new=A\xF1" "adido\r\n");
+              "frmNerim.new=A\xF1"
+              "adido\r\n");
     intl.LoadTranslationList(saved);
     EXPECT_EQ(intl.LookupTranslation("frmNerim.btnAgua").Hint, "Nuevo\r\nobjeto");
 }
@@ -128,11 +129,20 @@ TEST(TranslationXml, SavingALanguageLeavesEveryOtherByteOfTheFile) {
     // A language not in the file yet goes last in its program, as does a program of its own; a
     // file in UTF-8 stays in UTF-8.
     WriteBytes(file, "<Nerim>\n  <English/>\n</Nerim>\n<!-- \xC3\xB1 -->");
-    intl.SaveTranslationXml(file, "Nerim", "Fran\xC3\xA7" "ais");
+    intl.SaveTranslationXml(file, "Nerim",
+                            "Fran\xC3\xA7"
+                            "ais");
     intl.SaveTranslationXml(file, "Other", "English");
     const std::string utf8 = ReadBytes(file);
-    EXPECT_EQ(utf8.rfind("<Nerim>\n  <English/>\r\n  <Fran\xC3\xA7" "ais>", 0), 0u) << utf8;
-    EXPECT_NE(utf8.find("</Fran\xC3\xA7" "ais>\n</Nerim>\n<!-- \xC3\xB1 -->\r\n<Other>"), std::string::npos) << utf8;
+    EXPECT_EQ(utf8.rfind("<Nerim>\n  <English/>\r\n  <Fran\xC3\xA7"
+                         "ais>",
+                         0),
+              0u)
+        << utf8;
+    EXPECT_NE(utf8.find("</Fran\xC3\xA7"
+                        "ais>\n</Nerim>\n<!-- \xC3\xB1 -->\r\n<Other>"),
+              std::string::npos)
+        << utf8;
     TTranslationList french;
     intl.LoadTranslationXml(french, file, "Nerim", "Français");
     EXPECT_EQ(french.Count(), 1u);
@@ -141,8 +151,9 @@ TEST(TranslationXml, SavingALanguageLeavesEveryOtherByteOfTheFile) {
 // Captions and hints made of the pieces that files are most likely to get wrong.
 std::string RandomText(std::mt19937& random) {
     static const char* const kPieces[] = {
-        "a", "Z", " ", "  ", "\r\n", "\\n", "\\", "n", "=", "##", "#", "\"", "'", "<", ">", "&", "&amp;", "\t",
-        "á", "ñ", "€", "–", "\xC2\x81", "\xC2\x8D", "\xC2\x8F", "\xC2\x90", "\xC2\x9D", "≤", "→", "Δ"};
+        "a", "Z",  " ",        "  ",       "\r\n",     "\\n",      "\\",       "n",  "=", "##",
+        "#", "\"", "'",        "<",        ">",        "&",        "&amp;",    "\t", "á", "ñ",
+        "€", "–",  "\xC2\x81", "\xC2\x8D", "\xC2\x8F", "\xC2\x90", "\xC2\x9D", "≤",  "→", "Δ"};
     std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces) - 1), length(0, 7);
     std::string text;
     for (std::size_t n = length(random); n > 0; --n) text += kPieces[piece(random)];

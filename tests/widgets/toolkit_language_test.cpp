@@ -13,7 +13,8 @@ namespace {
 
 // The toolkit's own texts follow the interface language, and come back to English.
 TEST(ToolkitLanguage, DialogsAndContextMenusFollowTheInterfaceLanguage) {
-    ASSERT_TRUE(SetToolkitLanguage("es")) << "the toolkit's Spanish translation is not installed (qt6-translations-l10n)";
+    ASSERT_TRUE(SetToolkitLanguage("es"))
+        << "the toolkit's Spanish translation is not installed (qt6-translations-l10n)";
     EXPECT_EQ(QFileDialog::tr("All Files (*)"), "Todos los ficheros (*)");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");
     QLineEdit field;

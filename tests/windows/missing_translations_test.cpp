@@ -23,10 +23,10 @@ struct TRun {
 };
 
 TRun RunMissing(const TempDir& dir, const std::string& files) {
-    const std::string command = "cd '" + dir.Path().string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                                "XDG_RUNTIME_DIR='" + dir.Path().string() + "' XDG_CONFIG_HOME='" + dir.Path().string() +
-                                "' timeout 120 '" + NERIM_BIN_DIR + "/nerim-translator' --missing " + files +
-                                " >out.txt 2>err.txt";
+    const std::string command = "cd '" + dir.Path().string() +
+                                "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + "XDG_RUNTIME_DIR='" +
+                                dir.Path().string() + "' XDG_CONFIG_HOME='" + dir.Path().string() + "' timeout 120 '" +
+                                NERIM_BIN_DIR + "/nerim-translator' --missing " + files + " >out.txt 2>err.txt";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(dir / "out.txt")};
 }
